@@ -1,0 +1,40 @@
+# Front door. Both builds live under build/; the SQLite source is fetched there.
+.PHONY: all setup native windows dll test test-native test-windows demo bench format clean
+
+all: dll
+
+setup:
+	@scripts/setup
+
+build/native/CMakeCache.txt:
+	cmake --preset native >/dev/null
+build/windows/CMakeCache.txt:
+	cmake --preset windows >/dev/null
+
+native: setup build/native/CMakeCache.txt
+	cmake --build --preset native
+windows: setup build/windows/CMakeCache.txt
+	cmake --build --preset windows
+
+dll: windows
+	@echo "built build/windows/bin/sqliteview.dll"
+
+test-native: native
+	ctest --preset native
+test-windows: windows
+	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display ctest --preset windows
+
+# Native first (fast, sanitizers), then the real DLL under Wine; fails on any failure.
+test: test-native test-windows
+
+demo: windows
+	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display scripts/demo
+
+bench: native windows
+	scripts/bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build/native build/windows

@@ -1,0 +1,27 @@
+// The plug-in as the host sees it: a DLL and the exports it resolves by name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct PluginLibrary {
+    using TextFn = const char *(__cdecl *)();
+    using IntFn = int(__cdecl *)();
+    using SetTextFn = void(__cdecl *)(const char *);
+    using VoidFn = void(__cdecl *)();
+    using SetDataFn = void(__cdecl *)(void *);
+    using GetDataFn = void *(__cdecl *)();
+
+    HMODULE Module = nullptr;
+    TextFn Copyright = nullptr, GetShortInfo = nullptr, GetInfo = nullptr, GetFile = nullptr;
+    IntFn HasIntDlg = nullptr;
+    SetTextFn SetPath = nullptr, SetFile = nullptr;
+    SetDataFn SetData = nullptr;
+    GetDataFn GetData = nullptr, CreateObject = nullptr;
+    VoidFn openbase = nullptr, gettituls = nullptr, getrows = nullptr;
+
+    // Loads the DLL and resolves every export; an empty text on success, else what is missing.
+    std::string Load(const char *path);
+    ~PluginLibrary();
+};

@@ -1,0 +1,13 @@
+// The plug-in's one database connection.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <string>
+
+// The newest connection opened by openbase; null until then.
+extern sqlite3 *DbHandle;
+
+// openbase's body: opens the database named by ExchangeText, checks it, puts
+// the status line into ExchangeText and notifies the host.
+void OpenDatabase();

@@ -1,0 +1,16 @@
+#include "db/NotifyHost.h"
+
+#include "plugin/PluginState.h"
+
+#include <cstdint>
+
+LPARAM NotifyPoint(std::int32_t left, std::int32_t top) {
+    const std::uint32_t point = (static_cast<std::uint32_t>(top) << 16) + static_cast<std::uint32_t>(left);
+    return static_cast<LPARAM>(static_cast<std::int32_t>(point));
+}
+
+void NotifyHost() {
+    const LPARAM point = NotifyPoint(ViewRect.Left, ViewRect.Top);
+    PostMessageA(HostWindow, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(HostWindow, WM_LBUTTONUP, 0, point);
+}

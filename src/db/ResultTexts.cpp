@@ -1,0 +1,4 @@
+#include "db/ResultTexts.h"
+
+std::string TitlesText;
+std::string RowsText;

@@ -1,0 +1,39 @@
+#include "plugin/PluginExports.h"
+
+#include "plugin/ExportGuard.h"
+#include "plugin/PluginState.h"
+
+namespace {
+const char EmptyText[] = "";
+}
+
+extern "C" {
+
+const char *Copyright() { return "Copyright (c) 2026 Tessaro Software. All rights reserved."; }
+
+const char *GetShortInfo() { return "Tessaro sqlite plugin"; }
+
+const char *GetInfo() {
+    return "Tessaro sqlite Vexlet SDK\r\n"
+           "www.tessaro.example\r\n"
+           "Written by the Tessaro plug-in team\r\n";
+}
+
+int HasIntDlg() { return 1; }
+
+void SetPath(const char *path) {
+    GuardExport([&] { PathText = CopyHostText(path); });
+}
+
+void SetFile(const char *text) {
+    GuardExport([&] { ExchangeText = CopyHostText(text); });
+}
+
+const char *GetFile() { return ExchangeText.empty() ? EmptyText : ExchangeText.c_str(); }
+
+void SetData(void *data) { DataPointer = data; }
+
+void *GetData() { return DataPointer; }
+
+void *CreateObject() { return nullptr; }
+}

@@ -1,0 +1,98 @@
+#include "toolkit/PtrList.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+PtrList *NewPtrList() {
+    PtrList *list = NewObject<PtrList>();
+    list->AddBy = 4;
+    return list;
+}
+
+PtrList::~PtrList() { std::free(Items); }
+
+void PtrList::Destroy() {
+    Clear();
+    ObjectBase::Destroy();
+}
+
+std::int32_t PtrList::Add(void *item) {
+    std::int32_t index = Count;
+    if (index >= Capacity)
+        SetCapacity(index + (AddBy != 0 ? AddBy : index / 4 + 1));
+    Items[index] = item;
+    Count = index + 1;
+    return index;
+}
+
+bool PtrList::Insert(std::int32_t index, void *item) {
+    if (index < 0 || index > Count)
+        return false;
+    Add(nullptr);
+    std::memmove(Items + index + 1, Items + index, static_cast<std::size_t>(Count - 1 - index) * sizeof(void *));
+    Items[index] = item;
+    return true;
+}
+
+void *PtrList::Get(std::int32_t index) const {
+    if (index < 0 || index >= Count)
+        return nullptr;
+    return Items[index];
+}
+
+void PtrList::Put(std::int32_t index, void *item) {
+    if (index < 0 || index >= Count)
+        return;
+    Items[index] = item;
+}
+
+void PtrList::Delete(std::int32_t index) { DeleteRange(index, 1); }
+
+void PtrList::DeleteRange(std::int32_t index, std::int32_t n) {
+    // A negative index is refused as well: callers pass IndexOf results straight through.
+    if (n <= 0 || index < 0 || index >= Count)
+        return;
+    if (n > Count - index)
+        n = Count - index;
+    std::int32_t tail = Count - index - n;
+    std::memmove(Items + index, Items + index + n, static_cast<std::size_t>(tail) * sizeof(void *));
+    Count -= n;
+}
+
+std::int32_t PtrList::IndexOf(const void *item) const {
+    for (std::int32_t i = 0; i < Count; ++i) {
+        if (Items[i] == item)
+            return i;
+    }
+    return -1;
+}
+
+void PtrList::Remove(const void *item) {
+    std::int32_t index = IndexOf(item);
+    if (index >= 0)
+        Delete(index);
+}
+
+void PtrList::SetCapacity(std::int32_t n) {
+    if (n < Count)
+        n = Count;
+    if (n == Capacity)
+        return;
+    if (n == 0) {
+        Clear();
+        return;
+    }
+    void *grown = std::realloc(Items, static_cast<std::size_t>(n) * sizeof(void *));
+    if (!grown)
+        throw std::bad_alloc();
+    Items = static_cast<void **>(grown);
+    Capacity = n;
+}
+
+void PtrList::Clear() {
+    std::free(Items);
+    Items = nullptr;
+    Count = 0;
+    Capacity = 0;
+}

@@ -1,0 +1,18 @@
+// The one door to the Win32 API for all product code. On Windows it is the
+// real API; elsewhere a headless implementation of the subset the project uses.
+#pragma once
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <mmsystem.h>
+#include <windows.h>
+#else
+#include "headless/Kernel32.h"
+#include "headless/User32.h"
+#include "headless/Win32Types.h"
+#endif
