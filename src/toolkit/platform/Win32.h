@@ -14,5 +14,7 @@
 #else
 #include "headless/Kernel32.h"
 #include "headless/User32.h"
+#include "headless/Gdi32.h"
+#include "headless/WinMM.h"
 #include "headless/Win32Types.h"
 #endif

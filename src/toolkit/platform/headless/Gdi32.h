@@ -1,0 +1,4 @@
+// Headless GDI: device contexts, drawing objects and pixel buffers.
+#pragma once
+
+#include "Win32Types.h"

@@ -1,0 +1,4 @@
+// Headless multimedia timers.
+#pragma once
+
+#include "Win32Types.h"
