@@ -9,12 +9,14 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs windows.h first.
+#include <mmsystem.h>
 #else
+#include "headless/Win32Types.h"
+
+#include "headless/Gdi32.h"
 #include "headless/Kernel32.h"
 #include "headless/User32.h"
-#include "headless/Gdi32.h"
 #include "headless/WinMM.h"
-#include "headless/Win32Types.h"
 #endif
