@@ -1,0 +1,29 @@
+#include "toolkit/DrawingTool.h"
+
+namespace {
+
+HGDIOBJ MakeBrush(const DrawingTool &tool) {
+    const BrushData &brush = tool.Settings.Brush;
+    LOGBRUSH log{};
+    if (brush.BrushBitmap) {
+        log = {BS_PATTERN, tool.ResolvedColor(), ULONG_PTR{brush.BrushBitmap}};
+    } else if (brush.BrushStyle >= BrushStyleKind::HatchFirst) {
+        log = {BS_HATCHED, ColorToRGB(brush.BrushLineColor), ULONG_PTR(brush.BrushStyle - BrushStyleKind::HatchFirst)};
+    } else {
+        log = {UINT(brush.BrushStyle == BrushStyleKind::Clear ? BS_NULL : BS_SOLID), tool.ResolvedColor(), 0};
+    }
+    return CreateBrushIndirect(&log);
+}
+
+DrawingTool *NewBrushTool() { return NewBrush(); }
+
+} // namespace
+
+Brush *NewBrush() {
+    Brush *brush = NewObject<Brush>();
+    brush->Kind = ToolKind::Brush;
+    brush->Settings.Color = 0x8000000F;
+    brush->Creator = &NewBrushTool;
+    brush->MakeHandle = &MakeBrush;
+    return brush;
+}
