@@ -22,9 +22,16 @@ PixelSurface::PixelSurface(int width, int height, COLORREF fill) : Width(width),
 }
 
 PixelSurface::~PixelSurface() {
+    FreeDC();
+    DeleteObject(Section);
+}
+
+void PixelSurface::FreeDC() {
+    if (!Dc)
+        return;
     SelectObject(Dc, Saved);
     DeleteDC(Dc);
-    DeleteObject(Section);
+    Dc = nullptr;
 }
 
 COLORREF PixelSurface::Pixel(int x, int y) const {

@@ -19,6 +19,9 @@ public:
     PixelSurface &operator=(const PixelSurface &) = delete;
 
     HDC DC() const { return Dc; }
+    // Drops the surface's own DC, so the picture can be selected into another
+    // one (a bitmap is in one DC at a time); the pixels stay readable.
+    void FreeDC();
     HBITMAP Bitmap() const { return Section; }
     COLORREF Pixel(int x, int y) const;
     void Fill(COLORREF color);
