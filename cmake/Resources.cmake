@@ -12,3 +12,6 @@ configure_file(${CMAKE_SOURCE_DIR}/src/plugin/sqliteview.rc ${resource_dir}/sqli
 set_source_files_properties(${resource_dir}/sqliteview.rc PROPERTIES
     OBJECT_DEPENDS "${resource_dir}/resize.cur;${resource_dir}/main.ico")
 set(PLUGIN_RESOURCES ${resource_dir}/sqliteview.rc)
+# Targets in other directories cannot see the custom command's outputs; they
+# depend on this target so the drawings exist before windres reads them.
+add_custom_target(plugin_resources DEPENDS ${resource_dir}/resize.cur ${resource_dir}/main.ico)
