@@ -53,6 +53,8 @@ Control *Control::SetParent(Control *parent) {
 }
 
 void Control::Destroy() {
+    if (Applet == this)
+        Applet = nullptr;
     if (Control *form = ParentForm(); form && form->CurrentControl == this)
         form->CurrentControl = nullptr;
     // The applet records forms that are not its children too.
