@@ -35,9 +35,10 @@ Control *Control::SetAnchors(bool left, bool top, bool right, bool bottom) {
     AnchorRight = right;
     AnchorBottom = bottom;
     if (Parent) {
-        Parent->AttachProc(&AnchorProc);
+        // Measuring may make the parent's window; its first WM_WINDOWPOSCHANGED must find the size recorded.
         Parent->AnchorClientWidth = Parent->ClientWidth();
         Parent->AnchorClientHeight = Parent->ClientHeight();
+        Parent->AttachProc(&AnchorProc);
     }
     return this;
 }

@@ -26,7 +26,7 @@ protected:
     // A borderless, visible form with the given client size: a plain area to lay children out in.
     Control *Panel(LONG width, LONG height);
     // A child control over a class of its own (no system class behind it).
-    Control *Child(Control *parent, DWORD style = WS_CHILD | WS_VISIBLE);
+    static Control *Child(Control *parent, DWORD style = WS_CHILD | WS_VISIBLE);
 
     std::vector<Control *> Forms;
     Control *SavedApplet = nullptr;

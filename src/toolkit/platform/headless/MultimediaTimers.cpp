@@ -65,8 +65,10 @@ private:
                 Changed.wait(guard);
                 continue;
             }
-            if (Clock::now() < next->second.Due) {
-                Changed.wait_until(guard, next->second.Due);
+            // A copy: the timer may be killed while this thread waits.
+            const Clock::time_point due = next->second.Due;
+            if (Clock::now() < due) {
+                Changed.wait_until(guard, due);
                 continue;
             }
             const UINT id = next->first;
