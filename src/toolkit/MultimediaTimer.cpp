@@ -4,7 +4,11 @@ namespace {
 
 void CALLBACK TimerCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
     auto *timer = reinterpret_cast<MultimediaTimer *>(user);
-    timer->OnTimer(timer);
+    // The timer service's thread is not ours to unwind.
+    try {
+        timer->OnTimer(timer);
+    } catch (...) {
+    }
 }
 
 } // namespace
