@@ -9,6 +9,9 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 // The control whose window CreateWindowExA is making; the first message of the new window takes it.
 extern Control *ControlBeingCreated;
 
+// Runs CreateWindow on every child of the control.
+void CreateChildWindows(Control *control);
+
 // Runs on a control after its visibility changed, after WM_SIZE and from SetAlign; does nothing until the first
 // SetAlign installs the alignment pass.
 extern void (*AlignHook)(Control *control);

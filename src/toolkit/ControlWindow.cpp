@@ -33,12 +33,12 @@ HWND Control::GetWindowHandle() {
     return Handle;
 }
 
-namespace {
-
 void CreateChildWindows(Control *control) {
     for (std::int32_t i = 0; i < control->ChildCount(); ++i)
         control->GetChild(i)->CreateWindow();
 }
+
+namespace {
 
 constexpr UINT ClassStylesNotRegistered = CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC;
 

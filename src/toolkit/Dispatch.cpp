@@ -75,14 +75,16 @@ LRESULT Control::WndProc(WindowMessage &message) {
     if (ProcsRunner && ProcsRunner(this, message))
         return message.Result;
 
+    // The applet also answers for windows whose control is gone; what concerns the control's own window is not
+    // done for those.
+    const bool ownWindow = message.Hwnd == Handle;
     switch (message.Msg) {
     case WM_CLOSE:
-        if (this == Applet || IsMainForm(this))
+        if (ownWindow && (this == Applet || IsMainForm(this)))
             PostQuitMessage(0);
         break;
     case WM_DESTROY:
-        // Messages of windows without a control reach the applet too.
-        if (message.Hwnd == Handle)
+        if (ownWindow)
             WindowDestroyed = 2;
         break;
     case WM_NCDESTROY:
@@ -98,6 +100,8 @@ LRESULT Control::WndProc(WindowMessage &message) {
         }
         break;
     case WM_SETFOCUS:
+        if (!ownWindow)
+            break;
         if (!Enabled && !(TabStop && (Style & WS_TABSTOP)))
             return message.Result = 0;
         ++FocusDepth;

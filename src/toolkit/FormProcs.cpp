@@ -35,8 +35,7 @@ bool FormBackgroundProc(Control *control, WindowMessage &message, LRESULT &resul
         return false;
     result = 1;
     // Every child window exists before the form is first painted.
-    for (std::int32_t i = 0; i < control->ChildCount(); ++i)
-        control->GetChild(i)->CreateWindow();
+    CreateChildWindows(control);
     const auto dc = reinterpret_cast<HDC>(message.WParam);
     RECT client;
     GetClientRect(message.Hwnd, &client);

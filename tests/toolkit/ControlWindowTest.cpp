@@ -201,6 +201,27 @@ TEST_F(ControlWindow, AppletIsAHiddenWindowWithATrimmedSystemMenu) {
     ObjectBase::Free(applet);
 }
 
+TEST_F(ControlWindow, AppletAnswersForWindowsWhoseControlIsGone) {
+    Applet = NewApplet("applet");
+    Applet->SetVisible(false);
+    const HWND appletWindow = Applet->GetWindowHandle();
+    MessageLog log{WM_DESTROY, WM_NCDESTROY};
+    Applet->AttachProc(&LogMessages);
+    Control *form = Form();
+    const HWND formWindow = form->GetWindowHandle();
+    ObjectBase::Free(form);
+    EXPECT_TRUE(SequenceIs(log, {{WM_DESTROY}, {WM_NCDESTROY}}));
+    for (const LoggedMessage &m : log.Entries)
+        EXPECT_EQ(m.Window, formWindow);
+    EXPECT_EQ(Applet->WindowDestroyed, 0) << "another window's end is not the applet's";
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+
+    ObjectBase::Free(Applet);
+    EXPECT_EQ(Applet, nullptr);
+    EXPECT_FALSE(IsWindow(appletWindow));
+}
+
 TEST_F(ControlWindow, DestroyReleasesChildrenFirstAndClearsReferences) {
     Control *form = Form();
     std::vector<std::string> order;

@@ -9,12 +9,6 @@ namespace {
 
 constexpr DWORD ERROR_INVALID_INDEX = 1413;
 
-DWORD FixExStyle(DWORD style, DWORD exStyle) {
-    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME) || !(style & (WS_CHILD | WS_POPUP)))
-        return exStyle | WS_EX_WINDOWEDGE;
-    return exStyle & ~WS_EX_WINDOWEDGE;
-}
-
 struct StyleChange {
     DWORD styleOld;
     DWORD styleNew;

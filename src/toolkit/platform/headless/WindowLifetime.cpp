@@ -37,12 +37,6 @@ void NotifyParents(HWND hwnd, WORD event) {
     }
 }
 
-DWORD FixExStyle(DWORD style, DWORD exStyle) {
-    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME) || !(style & (WS_CHILD | WS_POPUP)))
-        return exStyle | WS_EX_WINDOWEDGE;
-    return exStyle & ~WS_EX_WINDOWEDGE;
-}
-
 void SendDestroy(HWND hwnd) {
     SendMessageA(hwnd, WM_DESTROY, 0, 0);
     const Window *window = Find(hwnd);

@@ -126,6 +126,12 @@ RECT NonClientMargins(DWORD style, DWORD exStyle, bool scrollBars) {
     return m;
 }
 
+DWORD FixExStyle(DWORD style, DWORD exStyle) {
+    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME) || !(style & (WS_CHILD | WS_POPUP)))
+        return exStyle | WS_EX_WINDOWEDGE;
+    return exStyle & ~WS_EX_WINDOWEDGE;
+}
+
 HWND CreateTestWindow(WNDPROC proc) {
     auto window = std::make_unique<Window>();
     window->Thread = GetCurrentThreadId();

@@ -109,6 +109,9 @@ bool IsShown(const Window &window);
 // The window rectangle's margins around the client area that the styles give.
 RECT NonClientMargins(DWORD style, DWORD exStyle, bool scrollBars = true);
 
+// The extended style a window really gets: WS_EX_WINDOWEDGE goes with a dialog frame or an overlapped window.
+DWORD FixExStyle(DWORD style, DWORD exStyle);
+
 // Adds to (or, with a null rect, fills) the update region; ignored for windows that are not shown.
 void Invalidate(Window &window, const RECT *rect, bool erase);
 // Removes everything a destroyed window held of the thread's focus, activation and capture.
