@@ -16,6 +16,9 @@ struct PostedMessage {
     DWORD Thread; // the thread whose queue received it
 };
 
+// The logs below keep the most recent LogLimit entries, so long runs do not grow without bound.
+constexpr std::size_t LogLimit = 1 << 16;
+
 // Every message posted since the last clear, in posting order, from any thread.
 std::vector<PostedMessage> PostedMessages();
 void ClearPostedMessages();

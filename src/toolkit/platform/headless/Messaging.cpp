@@ -3,11 +3,13 @@
 #include "toolkit/platform/headless/Inspect.h"
 #include "toolkit/platform/headless/WindowTable.h"
 
+#include <deque>
+
 namespace headless {
 namespace {
 
 std::mutex logLock;
-std::vector<DeliveredMessage> deliveredLog;
+std::deque<DeliveredMessage> deliveredLog;
 
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted) {
     const Window *window = Find(hwnd);
@@ -16,6 +18,8 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool post
     {
         std::lock_guard guard(logLock);
         deliveredLog.push_back(DeliveredMessage{hwnd, message, wParam, lParam, posted});
+        if (deliveredLog.size() > LogLimit)
+            deliveredLog.pop_front();
     }
     return window->Proc(hwnd, message, wParam, lParam);
 }
@@ -36,7 +40,7 @@ LRESULT DeliverSent(void *context) {
 
 std::vector<DeliveredMessage> DeliveredMessages() {
     std::lock_guard guard(logLock);
-    return deliveredLog;
+    return {deliveredLog.begin(), deliveredLog.end()};
 }
 
 void ClearDeliveredMessages() {
