@@ -59,7 +59,7 @@ void Release(HWND hwnd) {
     if (Window *parent = Find(window->Parent))
         std::erase(parent->Children, hwnd);
     ForgetInput(hwnd);
-    window->Alive = false;
+    WindowTable::Instance().MarkDestroyed(hwnd);
 }
 
 } // namespace

@@ -45,6 +45,13 @@ DWORD WindowTable::ThreadOf(HWND handle) {
     return found == Windows.end() || !found->second->Alive ? 0 : found->second->Thread;
 }
 
+void WindowTable::MarkDestroyed(HWND handle) {
+    std::lock_guard guard(Lock);
+    const auto found = Windows.find(handle);
+    if (found != Windows.end())
+        found->second->Alive = false;
+}
+
 std::vector<Window *> WindowTable::WindowsOf(DWORD thread) {
     std::lock_guard guard(Lock);
     std::vector<Window *> result;

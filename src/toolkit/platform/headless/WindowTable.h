@@ -73,6 +73,8 @@ public:
     Window *Find(HWND handle);
     // The owning thread of a live window, or 0; safe from any thread.
     DWORD ThreadOf(HWND handle);
+    // Ends a window's life; under the lock, since any thread may ask whether a window is alive.
+    void MarkDestroyed(HWND handle);
     // Live windows of a thread in creation order.
     std::vector<Window *> WindowsOf(DWORD thread);
     Window &Desktop();
