@@ -8,6 +8,3 @@ execute_process(COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make-resources ${res
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-resources)
 configure_file(${CMAKE_SOURCE_DIR}/src/plugin/sqliteview.rc ${resource_dir}/sqliteview.rc COPYONLY)
 set(PLUGIN_RESOURCES ${resource_dir}/sqliteview.rc)
-# Targets in other directories cannot see the custom command's outputs; they
-# depend on this target so the drawings exist before windres reads them.
-add_custom_target(plugin_resources DEPENDS ${resource_dir}/resize.cur ${resource_dir}/main.ico)
