@@ -8,6 +8,8 @@ setup:
 
 build/native/CMakeCache.txt:
 	cmake --preset native >/dev/null
+build/bench/CMakeCache.txt:
+	cmake --preset bench >/dev/null
 build/windows/CMakeCache.txt:
 	cmake --preset windows >/dev/null
 
@@ -30,8 +32,10 @@ test: test-native test-windows
 demo: windows
 	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display scripts/demo
 
-bench: native windows
-	scripts/bench
+# Benchmarks run optimised without sanitizers natively, and as built for Windows.
+bench: setup build/bench/CMakeCache.txt windows
+	cmake --build --preset bench
+	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display scripts/bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,6 +1,6 @@
 // Headless GDI: device contexts, drawing objects and pixel buffers, plus the
-// drawing functions Windows keeps in USER (FillRect, DrawEdge, DrawTextA...)
-// and the system colours they paint with.
+// drawing functions Windows keeps in USER (FrameRect, DrawEdge, DrawTextA...);
+// FillRect, GetDC and the system colours are declared with the rest of USER.
 #pragma once
 
 #include "Win32Types.h"
@@ -154,40 +154,6 @@ constexpr UINT DT_CALCRECT = 0x00000400;
 constexpr UINT DT_NOPREFIX = 0x00000800;
 constexpr UINT DT_END_ELLIPSIS = 0x00008000;
 
-constexpr int COLOR_SCROLLBAR = 0;
-constexpr int COLOR_BACKGROUND = 1;
-constexpr int COLOR_ACTIVECAPTION = 2;
-constexpr int COLOR_INACTIVECAPTION = 3;
-constexpr int COLOR_MENU = 4;
-constexpr int COLOR_WINDOW = 5;
-constexpr int COLOR_WINDOWFRAME = 6;
-constexpr int COLOR_MENUTEXT = 7;
-constexpr int COLOR_WINDOWTEXT = 8;
-constexpr int COLOR_CAPTIONTEXT = 9;
-constexpr int COLOR_ACTIVEBORDER = 10;
-constexpr int COLOR_INACTIVEBORDER = 11;
-constexpr int COLOR_APPWORKSPACE = 12;
-constexpr int COLOR_HIGHLIGHT = 13;
-constexpr int COLOR_HIGHLIGHTTEXT = 14;
-constexpr int COLOR_BTNFACE = 15;
-constexpr int COLOR_BTNSHADOW = 16;
-constexpr int COLOR_GRAYTEXT = 17;
-constexpr int COLOR_BTNTEXT = 18;
-constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
-constexpr int COLOR_BTNHIGHLIGHT = 20;
-constexpr int COLOR_3DDKSHADOW = 21;
-constexpr int COLOR_3DLIGHT = 22;
-constexpr int COLOR_INFOTEXT = 23;
-constexpr int COLOR_INFOBK = 24;
-constexpr int COLOR_HOTLIGHT = 26;
-constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
-constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
-constexpr int COLOR_MENUHILIGHT = 29;
-constexpr int COLOR_MENUBAR = 30;
-constexpr int COLOR_3DFACE = COLOR_BTNFACE;
-constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
-constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
-
 constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
 constexpr LONG FW_BOLD = 700;
@@ -328,7 +294,6 @@ BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int srcX, int srcY, DWORD rop);
-int FillRect(HDC dc, const RECT *rect, HBRUSH brush);
 int FrameRect(HDC dc, const RECT *rect, HBRUSH brush);
 BOOL InvertRect(HDC dc, const RECT *rect);
 BOOL DrawFocusRect(HDC dc, const RECT *rect);
@@ -355,12 +320,3 @@ int ExtSelectClipRgn(HDC dc, HRGN region, int mode);
 int GetClipBox(HDC dc, LPRECT box);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
-
-// System colours
-DWORD GetSysColor(int index);
-BOOL SetSysColors(int count, const INT *indices, const COLORREF *colors);
-
-// The screen DC. The window manager hands out window DCs through the same two
-// calls; a window's DC draws on that window's surface.
-HDC GetDC(HWND hwnd);
-int ReleaseDC(HWND hwnd, HDC dc);

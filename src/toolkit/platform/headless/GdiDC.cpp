@@ -1,16 +1,7 @@
-// Device context attributes of the headless GDI, and the screen DC.
+// Device context attributes of the headless GDI.
 #include "toolkit/platform/headless/GdiObjects.h"
 
 #include <utility>
-
-namespace headless::gdi {
-
-std::shared_ptr<Surface> ScreenSurface() {
-    static std::shared_ptr<Surface> screen = NewSurface(ScreenWidth, ScreenHeight, 32);
-    return screen;
-}
-
-} // namespace headless::gdi
 
 using namespace headless::gdi;
 
@@ -50,9 +41,9 @@ int GetDeviceCaps(HDC handle, int index) {
         case PLANES:
             return 1;
         case HORZRES:
-            return ScreenWidth;
+            return GetSystemMetrics(SM_CXSCREEN);
         case VERTRES:
-            return ScreenHeight;
+            return GetSystemMetrics(SM_CYSCREEN);
         case LOGPIXELSX:
         case LOGPIXELSY:
             return 96;
@@ -111,21 +102,3 @@ BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous) {
 BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) { return GetPoint(dc, &DeviceContext::ViewportOrigin, origin); }
 
 BOOL GdiFlush() { return TRUE; }
-
-// The window manager brings the real pair, which hands out window DCs too and
-// takes precedence over these; until then only the screen has a DC.
-__attribute__((weak)) HDC GetDC(HWND hwnd) {
-    if (hwnd)
-        return nullptr;
-    auto lock = Locked();
-    return NewDC(DCKind::Screen, ScreenSurface(), nullptr);
-}
-
-__attribute__((weak)) int ReleaseDC(HWND, HDC handle) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc || dc->Target == DCKind::Memory)
-        return 0;
-    RemoveDC(handle);
-    return 1;
-}

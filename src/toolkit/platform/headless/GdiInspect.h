@@ -49,7 +49,7 @@ struct TextDraw {
 std::vector<TextDraw> TextDraws();
 void ClearTextDraws();
 
-// The system colour table behind GetSysColor; changing it sends no WM_SYSCOLORCHANGE.
+// The system colour table behind GetSysColor; a change is announced like SetSysColors does.
 void SetSystemColor(int index, COLORREF color);
 void ResetSystemColors();
 

@@ -100,13 +100,13 @@ struct Region : Object {
     RectList Rects;
 };
 
-enum class DCKind { Memory, Window, Screen };
+enum class DCKind { Memory, Window };
 
 struct DeviceContext : Object {
     DeviceContext() : Object(Kind::DC) {}
     DCKind Target = DCKind::Memory;
     HWND Window = nullptr;
-    // The surface of a window or the screen; a memory DC draws on its selected bitmap.
+    // The surface of a window; a memory DC draws on its selected bitmap.
     std::shared_ptr<Surface> Own;
     HGDIOBJ SelectedPen = nullptr;
     HGDIOBJ SelectedBrush = nullptr;
@@ -121,7 +121,11 @@ struct DeviceContext : Object {
     POINT ViewportOrigin{};
     // Where a styled pen is in its dash pattern; restarts with every figure.
     int DashPosition = 0;
-    // In device coordinates; none means the whole surface.
+    // Where the DC's device origin lies on its surface: a window's client corner.
+    POINT Origin{};
+    // The part a window DC may touch, in device coordinates; none means the whole surface.
+    std::optional<RectList> Visible;
+    // The clip region selected into the DC, in device coordinates; none means no clipping.
     std::optional<RectList> Clip;
 };
 
@@ -164,10 +168,6 @@ HGDIOBJ DefaultBitmap();
 HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface, HWND window);
 // Lets go of everything a DC holds and removes it.
 void RemoveDC(HDC dc);
-// The desktop every screen DC draws on.
-std::shared_ptr<Surface> ScreenSurface();
-constexpr int ScreenWidth = 1024;
-constexpr int ScreenHeight = 768;
 
 // Regions as rectangle lists.
 RectList CombineRects(const RectList &a, const RectList &b, int mode);
@@ -175,7 +175,9 @@ RectList RectsOf(const RECT &rect);
 RECT BoundsOf(const RectList &rects);
 int Complexity(const RectList &rects);
 
-// Where a DC may draw, in device coordinates: the surface, cut by the clip region.
+// Where a DC may draw, in surface coordinates: the surface, cut by the window's
+// visible part and by the clip region.
 RectList DrawableArea(DeviceContext &dc, const Surface &surface);
+RectList OffsetRects(RectList rects, POINT by);
 
 } // namespace headless::gdi

@@ -123,7 +123,7 @@ std::optional<Painter> Painter::For(HDC handle) {
 }
 
 RECT Painter::ToDevice(const RECT &r) const {
-    const POINT o = DC.ViewportOrigin;
+    const POINT o = ToDevice(0, 0);
     return RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y};
 }
 

@@ -34,7 +34,7 @@ private:
     POINT Origin{};
 };
 
-// Draws on the surface of one DC in device coordinates, only where the DC may draw.
+// Draws on the surface of one DC in surface coordinates, only where the DC may draw.
 class Painter {
 public:
     // Nothing for a bad DC.
@@ -44,10 +44,13 @@ public:
     Surface &Target;
     RectList Area;
 
-    POINT ToDevice(int x, int y) const { return POINT{x + DC.ViewportOrigin.x, y + DC.ViewportOrigin.y}; }
+    // Logical coordinates to the surface's.
+    POINT ToDevice(int x, int y) const {
+        return POINT{x + DC.ViewportOrigin.x + DC.Origin.x, y + DC.ViewportOrigin.y + DC.Origin.y};
+    }
     RECT ToDevice(const RECT &r) const;
     bool Visible(int x, int y) const;
-    // Calls f(x, y) for every drawable pixel of a device rectangle, row by row.
+    // Calls f(x, y) for every drawable pixel of a surface rectangle, row by row.
     template <class F> void ForEach(const RECT &rect, F f) const {
         for (const RECT &area : Area) {
             const LONG left = rect.left > area.left ? rect.left : area.left;

@@ -49,13 +49,10 @@ std::vector<LONG> Breakpoints(const RectList &a, const RectList &b, LONG RECT::*
 
 Region *FindRegion(HRGN handle) { return Table::Instance().Get<Region>(handle, Kind::Region); }
 
-// The clip of a DC as a list, the surface standing in when it has none.
+// The clip of a DC as a list; without one, everything.
 RectList CurrentClip(DeviceContext &dc) {
-    if (dc.Clip)
-        return *dc.Clip;
-    if (Surface *surface = TargetOf(dc))
-        return RectsOf(RECT{0, 0, surface->Width, surface->Height});
-    return {};
+    constexpr LONG Far = 1 << 28;
+    return dc.Clip ? *dc.Clip : RectsOf(RECT{-Far, -Far, Far, Far});
 }
 
 int Clip(HDC handle, const RectList &with, int mode) {
@@ -128,9 +125,19 @@ int Complexity(const RectList &rects) {
     return rects.empty() ? NULLREGION : rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
+RectList OffsetRects(RectList rects, POINT by) {
+    for (RECT &r : rects)
+        r = Offset(r, by.x, by.y);
+    return rects;
+}
+
 RectList DrawableArea(DeviceContext &dc, const Surface &surface) {
-    const RectList whole = RectsOf(RECT{0, 0, surface.Width, surface.Height});
-    return dc.Clip ? CombineRects(whole, *dc.Clip, RGN_AND) : whole;
+    RectList area = RectsOf(RECT{0, 0, surface.Width, surface.Height});
+    if (dc.Visible)
+        area = CombineRects(area, OffsetRects(*dc.Visible, dc.Origin), RGN_AND);
+    if (dc.Clip)
+        area = CombineRects(area, OffsetRects(*dc.Clip, dc.Origin), RGN_AND);
+    return area;
 }
 
 } // namespace headless::gdi
@@ -232,7 +239,9 @@ int GetClipBox(HDC handle, LPRECT box) {
     if (!surface || !box)
         return ERROR;
     const RectList area = DrawableArea(*dc, *surface);
-    *box = Offset(BoundsOf(area), -dc->ViewportOrigin.x, -dc->ViewportOrigin.y);
+    *box = area.empty()
+               ? RECT{0, 0, 0, 0}
+               : Offset(BoundsOf(area), -dc->Origin.x - dc->ViewportOrigin.x, -dc->Origin.y - dc->ViewportOrigin.y);
     return Complexity(area);
 }
 

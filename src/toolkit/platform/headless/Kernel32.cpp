@@ -46,6 +46,15 @@ DWORD GetLastError() { return lastError; }
 void SetLastError(DWORD error) { lastError = error; }
 void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+HMODULE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(0x400000); }
+
+BOOL GetModuleHandleExA(DWORD, LPCSTR name, HMODULE *module) {
+    if (!module)
+        return FALSE;
+    *module = GetModuleHandleA(name);
+    return TRUE;
+}
+
 int MultiByteToWideChar(UINT codePage, DWORD, LPCCH text, int length, LPWSTR wide, int wideLength) {
     const std::size_t n = Length(text, length);
     std::vector<wchar_t> out;

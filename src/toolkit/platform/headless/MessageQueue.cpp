@@ -1,5 +1,6 @@
-// Per-thread message queues. Posting is safe from any thread, as on Windows;
-// a post to a null window goes to the posting thread's own queue.
+// Per-thread message queues. Posting is safe from any thread, as on Windows; a post to a null window goes to the
+// posting thread's own queue. A queue is read in the Windows order: calls sent from other threads, posted
+// messages, the quit flag, then WM_PAINT for a window with an update region.
 #include "toolkit/platform/headless/Inspect.h"
 #include "toolkit/platform/headless/WindowTable.h"
 
@@ -11,8 +12,16 @@
 namespace headless {
 namespace {
 
+struct PendingCall {
+    LRESULT (*Call)(void *context);
+    void *Context;
+    LRESULT Result = 0;
+    bool Done = false;
+};
+
 struct ThreadQueue {
     std::deque<MSG> Posted;
+    std::deque<PendingCall *> Calls;
     bool QuitPosted = false;
     int QuitCode = 0;
 };
@@ -20,17 +29,27 @@ struct ThreadQueue {
 std::mutex queuesLock;
 std::condition_variable queuesChanged;
 std::map<DWORD, ThreadQueue> queues;
-std::vector<PostedMessage> postLog;
+std::deque<PostedMessage> postLog;
 
-bool Matches(const MSG &msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-    if (hwnd && msg.hwnd != hwnd)
-        return false;
-    if (filterMin == 0 && filterMax == 0)
-        return true;
-    return msg.message >= filterMin && msg.message <= filterMax;
+bool InRange(UINT message, UINT filterMin, UINT filterMax) {
+    return (filterMin == 0 && filterMax == 0) || (message >= filterMin && message <= filterMax);
 }
 
-// Takes (or peeks) the first matching message of the calling thread's queue.
+bool Matches(const MSG &msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    return (!hwnd || msg.hwnd == hwnd) && InRange(msg.message, filterMin, filterMax);
+}
+
+// A window of the calling thread that waits for WM_PAINT.
+HWND WindowToPaint(HWND hwnd, UINT filterMin, UINT filterMax) {
+    if (!InRange(WM_PAINT, filterMin, filterMax))
+        return nullptr;
+    for (const Window *window : WindowTable::Instance().WindowsOf(GetCurrentThreadId()))
+        if ((!hwnd || window->Handle == hwnd) && !IsEmpty(window->Update) && IsShown(*window))
+            return window->Handle;
+    return nullptr;
+}
+
+// Takes (or peeks) the first matching message of the calling thread's queue; the caller holds queuesLock.
 bool Take(ThreadQueue &queue, LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
     for (auto it = queue.Posted.begin(); it != queue.Posted.end(); ++it) {
         if (!Matches(*it, hwnd, filterMin, filterMax))
@@ -46,7 +65,26 @@ bool Take(ThreadQueue &queue, LPMSG msg, HWND hwnd, UINT filterMin, UINT filterM
             queue.QuitPosted = false;
         return true;
     }
+    // WM_PAINT stays until the window is validated, whatever the remove flag.
+    if (const HWND paint = WindowToPaint(hwnd, filterMin, filterMax)) {
+        *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {}};
+        return true;
+    }
     return false;
+}
+
+// Runs the calls other threads sent to this one; the caller holds the lock, which is released around each call.
+void ServeCalls(std::unique_lock<std::mutex> &guard, ThreadQueue &queue) {
+    while (!queue.Calls.empty()) {
+        PendingCall *call = queue.Calls.front();
+        queue.Calls.pop_front();
+        guard.unlock();
+        const LRESULT result = call->Call(call->Context);
+        guard.lock();
+        call->Result = result;
+        call->Done = true;
+        queuesChanged.notify_all();
+    }
 }
 
 BOOL PostTo(DWORD thread, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -54,6 +92,8 @@ BOOL PostTo(DWORD thread, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard guard(queuesLock);
         queues[thread].Posted.push_back(MSG{hwnd, message, wParam, lParam, GetTickCount(), {}});
         postLog.push_back(PostedMessage{hwnd, message, wParam, lParam, thread});
+        if (postLog.size() > LogLimit)
+            postLog.pop_front();
     }
     queuesChanged.notify_all();
     return TRUE;
@@ -61,9 +101,26 @@ BOOL PostTo(DWORD thread, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+LRESULT CallOnThread(DWORD thread, LRESULT (*call)(void *context), void *context) {
+    const DWORD self = GetCurrentThreadId();
+    if (thread == self)
+        return call(context);
+    PendingCall pending{call, context};
+    std::unique_lock guard(queuesLock);
+    queues[thread].Calls.push_back(&pending);
+    queuesChanged.notify_all();
+    ThreadQueue &own = queues[self];
+    while (!pending.Done) {
+        ServeCalls(guard, own);
+        if (!pending.Done)
+            queuesChanged.wait(guard, [&] { return pending.Done || !own.Calls.empty(); });
+    }
+    return pending.Result;
+}
+
 std::vector<PostedMessage> PostedMessages() {
     std::lock_guard guard(queuesLock);
-    return postLog;
+    return {postLog.begin(), postLog.end()};
 }
 
 void ClearPostedMessages() {
@@ -78,12 +135,11 @@ using namespace headless;
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD thread = GetCurrentThreadId();
     if (hwnd) {
-        const Window *window = WindowTable::Instance().Find(hwnd);
-        if (!window) {
+        thread = WindowTable::Instance().ThreadOf(hwnd);
+        if (!thread) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return FALSE;
         }
-        thread = window->Thread;
     }
     return PostTo(thread, hwnd, message, wParam, lParam);
 }
@@ -103,29 +159,31 @@ void PostQuitMessage(int exitCode) {
 }
 
 BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
-    std::lock_guard guard(queuesLock);
-    return Take(queues[GetCurrentThreadId()], msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0);
+    std::unique_lock guard(queuesLock);
+    ThreadQueue &queue = queues[GetCurrentThreadId()];
+    ServeCalls(guard, queue);
+    return Take(queue, msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0);
 }
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     std::unique_lock guard(queuesLock);
     ThreadQueue &queue = queues[GetCurrentThreadId()];
-    queuesChanged.wait(guard, [&] { return Take(queue, msg, hwnd, filterMin, filterMax, true); });
-    return msg->message != WM_QUIT;
+    for (;;) {
+        ServeCalls(guard, queue);
+        if (Take(queue, msg, hwnd, filterMin, filterMax, true))
+            return msg->message != WM_QUIT;
+        queuesChanged.wait(guard, [&] { return !queue.Calls.empty() || !queue.Posted.empty() || queue.QuitPosted; });
+    }
 }
 
 BOOL WaitMessage() {
     std::unique_lock guard(queuesLock);
     ThreadQueue &queue = queues[GetCurrentThreadId()];
-    queuesChanged.wait(guard, [&] { return !queue.Posted.empty() || queue.QuitPosted; });
+    ServeCalls(guard, queue);
+    if (WindowToPaint(nullptr, 0, 0))
+        return TRUE;
+    queuesChanged.wait(guard, [&] { return !queue.Calls.empty() || !queue.Posted.empty() || queue.QuitPosted; });
     return TRUE;
 }
 
 BOOL TranslateMessage(const MSG *) { return FALSE; }
-
-LRESULT DispatchMessageA(const MSG *msg) {
-    const Window *window = msg ? WindowTable::Instance().Find(msg->hwnd) : nullptr;
-    if (!window || !window->Proc)
-        return 0;
-    return window->Proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}

@@ -1,0 +1,36 @@
+// Shared between the toolkit's control files; not for users of the toolkit.
+#pragma once
+
+#include "toolkit/Control.h"
+
+// The one window procedure of every toolkit window class.
+LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The control whose window CreateWindowExA is making; the first message of the new window takes it.
+extern Control *ControlBeingCreated;
+
+// Runs CreateWindow on every child of the control.
+void CreateChildWindows(Control *control);
+
+// Runs on a control after its visibility changed, after WM_SIZE and from SetAlign; does nothing until the first
+// SetAlign installs the alignment pass.
+extern void (*AlignHook)(Control *control);
+void AlignControl(Control *control);
+
+// The built-in message procedures that the creation functions and setters attach.
+bool CommandProc(Control *control, WindowMessage &message, LRESULT &result);
+bool ButtonDblClkProc(Control *control, WindowMessage &message, LRESULT &result);
+bool FormFocusProc(Control *control, WindowMessage &message, LRESULT &result);
+bool FormBackgroundProc(Control *control, WindowMessage &message, LRESULT &result);
+bool AppletProc(Control *control, WindowMessage &message, LRESULT &result);
+bool CursorProc(Control *control, WindowMessage &message, LRESULT &result);
+bool AnchorProc(Control *control, WindowMessage &message, LRESULT &result);
+
+// Runs on a control's procedure list after every AttachProc; null until the first SetDoubleBuffered.
+extern void (*AfterAttachHook)(PtrList *procs);
+
+// Default processing of a message: the base class's procedure when the control has one, else DefWindowProcA.
+LRESULT DefaultProcessing(Control *control, const WindowMessage &message);
+
+// Set by NewApplet: from then on the main form is the Applet's first child.
+extern bool AppletInUse;

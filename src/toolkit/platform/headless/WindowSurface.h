@@ -1,0 +1,15 @@
+// The seam between the headless window manager and the headless GDI: how a window's client area is drawn on.
+#pragma once
+
+#include "toolkit/platform/Win32.h"
+
+namespace headless {
+
+// A DC that draws on the window's client area, origin at the client's top-left corner. BeginPaint, GetDC and
+// GetDCEx hand out such a DC; EndPaint and ReleaseDC give it back through ReleaseWindowDC. The window manager's
+// own definitions are weak and hand out an inert handle; the headless GDI defines the real ones, backed by the
+// window's pixel surface.
+HDC CreateWindowDC(HWND window);
+void ReleaseWindowDC(HWND window, HDC dc);
+
+} // namespace headless
