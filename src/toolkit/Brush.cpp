@@ -1,5 +1,7 @@
 #include "toolkit/DrawingTool.h"
 
+#include "toolkit/ControlTools.h"
+
 namespace {
 
 HGDIOBJ MakeBrush(const DrawingTool &tool) {
@@ -20,6 +22,9 @@ DrawingTool *NewBrushTool() { return NewBrush(); }
 } // namespace
 
 Brush *NewBrush() {
+    // Controls switch to drawing tools once the first one exists.
+    static const bool installed = (InstallBrushHooks(), true);
+    (void)installed;
     Brush *brush = NewObject<Brush>();
     brush->Kind = ToolKind::Brush;
     brush->Settings.Color = 0x8000000F;

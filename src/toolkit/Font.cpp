@@ -1,5 +1,7 @@
 #include "toolkit/DrawingTool.h"
 
+#include "toolkit/ControlTools.h"
+
 #include <cstring>
 
 namespace {
@@ -16,6 +18,9 @@ DrawingTool *NewFontTool() { return NewFont(); }
 } // namespace
 
 Font *NewFont() {
+    // Controls switch to drawing tools once the first one exists.
+    static const bool installed = (InstallFontHooks(), true);
+    (void)installed;
     Font *font = NewObject<Font>();
     font->Kind = ToolKind::Font;
     font->Settings.Color = 0x80000008;
