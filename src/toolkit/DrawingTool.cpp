@@ -146,7 +146,8 @@ DrawingTool *DrawingTool::Assign(DrawingTool *dst, DrawingTool *src) {
     }
     if (!dst)
         dst = src->Creator();
-    if (dst == src || (dst->Handle && dst->Handle == src->Handle))
+    // Equal settings keep the handle: painting copies a cell's tools for every cell.
+    if (dst == src || (dst->Handle && dst->Handle == src->Handle) || SameSettings(*dst, *src))
         return dst;
     dst->Changed();
     const std::uint32_t ownBitmap = dst->Kind == ToolKind::Font ? 0 : dst->Settings.Brush.BrushBitmap;

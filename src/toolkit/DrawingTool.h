@@ -82,7 +82,8 @@ public:
     HGDIOBJ GetHandle();
     COLORREF ResolvedColor() const { return ColorToRGB(Settings.Color); }
 
-    // src null: releases dst, gives null. dst null: a new tool of src's kind. Copies src's settings into dst.
+    // src null: releases dst, gives null. dst null: a new tool of src's kind. Copies src's settings into dst,
+    // which keeps its handle when they are equal already.
     static DrawingTool *Assign(DrawingTool *dst, DrawingTool *src);
 
     std::uint8_t Kind = ToolKind::Brush;

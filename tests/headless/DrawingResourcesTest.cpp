@@ -54,6 +54,19 @@ TEST_F(DrawingResourcesTest, RepeatingEqualSettingsMakesNoObjects) {
         canvas->FillRect(RECT{cell * 4, 0, cell * 4 + 4, 10});
     }
     EXPECT_EQ(headless::CreatedGdiObjects().Total(), made);
+
+    // Each cell copies its font into the canvas: equal fonts keep the canvas font's handle.
+    Font *cellFont = NewFont();
+    cellFont->SetStyle(FontStyle::Bold);
+    DrawingTool::Assign(canvas->Font(), cellFont);
+    canvas->RequireState(CanvasState::Font);
+    const int withFont = headless::CreatedGdiObjects().Total();
+    for (int cell = 0; cell < 10; ++cell) {
+        DrawingTool::Assign(canvas->Font(), cellFont);
+        canvas->RequireState(CanvasState::Font);
+    }
+    EXPECT_EQ(headless::CreatedGdiObjects().Total(), withFont);
+    ObjectBase::Free(cellFont);
     ObjectBase::Free(bitmap);
 }
 
