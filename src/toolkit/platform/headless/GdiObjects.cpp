@@ -156,7 +156,11 @@ void Table::Remove(HGDIOBJ handle) {
     Objects.erase(found);
 }
 
-void Table::NoteMisuse(std::string what) { Misuses.push_back(std::move(what)); }
+void Table::NoteMisuse(std::string what) {
+    // The first faults tell most; later ones are dropped rather than kept without end.
+    if (Misuses.size() < 1000)
+        Misuses.push_back(std::move(what));
+}
 
 DeviceContext *FindDC(HDC dc) { return Table::Instance().Get<DeviceContext>(dc, Kind::DC); }
 

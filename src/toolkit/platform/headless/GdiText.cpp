@@ -12,6 +12,7 @@ using namespace headless::gdi;
 
 namespace {
 
+constexpr std::size_t MaxTextDraws = 100000;
 std::vector<headless::TextDraw> textDraws;
 
 struct Metrics {
@@ -73,6 +74,9 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format) {
         rect->bottom = rect->top + height;
         return int(height);
     }
+    // Long runs keep their latest draws only, so the record cannot grow without end.
+    if (textDraws.size() >= MaxTextDraws)
+        textDraws.erase(textDraws.begin(), textDraws.begin() + MaxTextDraws / 2);
     textDraws.push_back(
         headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor, dc->BkMode});
     // A single line placed lower reports where its bottom ends, measured from the top.
