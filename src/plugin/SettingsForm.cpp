@@ -71,7 +71,11 @@ int RunSettingsDialog() {
             form->ModalResult = ModalResultCancel;
             break;
         }
-        WaitMessage();
+        // WaitMessage sleeps until a message newer than the last look at the
+        // queue arrives: messages already waiting are served first.
+        MSG pending;
+        if (!PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE))
+            WaitMessage();
         Control::ProcessMessages();
     }
     // The host's own loop must still see the quit the dialog's loop took from it.
