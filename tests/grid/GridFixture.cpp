@@ -19,12 +19,22 @@ void GridEvents::Attach(XLGrid *grid) {
 
 XLGrid *GridTest::MakeGrid(std::uint16_t cols, std::uint16_t rows, GridOptions options, std::uint8_t style, LONG width,
                            LONG height) {
-    Panel_ = Panel(width + 100, height + 100);
+    if (!Panel_)
+        Panel_ = Stage();
     XLGrid *grid = NewXLGrid(Panel_, cols, rows, style, options);
     // Made before its visibility was decided, the window waits to be shown until its parent's next CreateWindow.
     Panel_->CreateWindow();
     SetClientSize(grid, width, height);
     return grid;
+}
+
+Control *GridTest::Stage() {
+    Control *form = Form(false);
+    form->SetHasBorder(false);
+    form->SetBoundsRect({0, 0, 800, 600});
+    // Shown without activation: under Wine, hiding or destroying the active window waits seconds for the display.
+    ShowWindow(form->GetWindowHandle(), SW_SHOWNA);
+    return form;
 }
 
 void GridTest::SetClientSize(XLGrid *grid, LONG width, LONG height) {

@@ -21,10 +21,12 @@ struct GridEvents {
 
 class GridTest : public ToolkitTest {
 protected:
-    // A grid on a visible panel, its client area width x height pixels.
+    // A grid on the test's visible panel (made on first use), its client area width x height pixels.
     XLGrid *MakeGrid(std::uint16_t cols, std::uint16_t rows, GridOptions options = 0, std::uint8_t style = 1,
                      LONG width = 400, LONG height = 300);
     static void SetClientSize(XLGrid *grid, LONG width, LONG height);
+    // A visible, borderless, inactive form of 800 x 600 pixels, freed after the test.
+    Control *Stage();
 
     Control *Panel_ = nullptr;
 };
