@@ -18,8 +18,8 @@ void Control::InitWithParent(Control *parent) {
     SetParent(parent);
 }
 
-Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName) {
-    Control *control = NewObject<Control>();
+Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName, ControlMaker make) {
+    Control *control = make ? make() : NewObject<Control>();
     control->InitWithParent(parent);
     control->BaseClassName = baseClassName;
     if (parent) {

@@ -245,11 +245,14 @@ extern Control *Applet;
 // Set when the pump takes WM_QUIT; from then on only procedures attached with a non-zero flag run. Never cleared.
 extern bool Terminated;
 
-Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName);
+// Makes the record of a new control. Kinds that carry fields of their own (the grid) pass a maker of their type,
+// derived from Control; null makes a plain Control.
+using ControlMaker = Control *(*)();
+Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName, ControlMaker make = nullptr);
 Control *NewForm(Control *parent, std::string_view caption);
 Control *NewApplet(std::string_view caption);
 Control *NewCommonControl(Control *parent, const char *baseClassName, DWORD style, bool ctl3d,
-                          const CommandActionTable *actions);
+                          const CommandActionTable *actions, ControlMaker make = nullptr);
 Control *NewButton(Control *parent, std::string_view caption);
 Control *NewEditBox(Control *parent, std::uint32_t options);
 

@@ -58,8 +58,8 @@ Control *NewApplet(std::string_view caption) {
 }
 
 Control *NewCommonControl(Control *parent, const char *baseClassName, DWORD style, bool ctl3d,
-                          const CommandActionTable *actions) {
-    Control *control = NewControlBase(parent, ctl3d, baseClassName);
+                          const CommandActionTable *actions, ControlMaker make) {
+    Control *control = NewControlBase(parent, ctl3d, baseClassName, make);
     control->IsControl = true;
     if (actions)
         control->CommandActions = *actions;

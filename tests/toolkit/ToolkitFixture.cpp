@@ -9,9 +9,11 @@ void ToolkitTest::SetUp() {
 }
 
 void ToolkitTest::TearDown() {
-    for (Control *form : Forms)
-        ObjectBase::Free(form);
+    // Each form takes itself off the list as it goes, so the list is walked as a copy.
+    const std::vector<Control *> forms = std::move(Forms);
     Forms.clear();
+    for (Control *form : forms)
+        ObjectBase::Free(form);
     Pump();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

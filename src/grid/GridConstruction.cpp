@@ -1,0 +1,70 @@
+// Making a grid and tearing its record down with the control.
+#include "grid/GridInternals.h"
+#include "toolkit/StringList.h"
+
+namespace {
+
+constexpr DWORD GridWindowStyle = 0x56B10000; // child, visible, clip siblings and children, border, both bars, tab stop
+constexpr UINT GridClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+constexpr std::uint32_t WindowColor = 0x80000005;
+constexpr WORD ResizeCursorId = 32765;
+
+Control *MakeGridObject() { return NewObject<XLGrid>(); }
+
+// The grid's large lists grow by a quarter of their length rather than by NewPtrList's fixed step.
+PtrList *NewGrowingList() {
+    PtrList *list = NewPtrList();
+    list->AddBy = 0;
+    return list;
+}
+
+void MakeRecord(XLGrid *grid) {
+    auto *data = new XLGridData;
+    grid->Data = data;
+    data->Owner = grid;
+    grid->SetColor(WindowColor);
+    data->ResizeCursor = LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(ResizeCursorId));
+    data->ColWidths = NewGrowingList();
+    data->RowHeights = NewGrowingList();
+    data->Rows = NewGrowingList();
+    data->ColTitles = NewStringList();
+    data->RowTitles = NewStringList();
+}
+
+} // namespace
+
+XLGrid *NewXLGrid(Control *parent, std::uint16_t cols, std::uint16_t rows, std::uint8_t selectionStyle,
+                  GridOptions options) {
+    auto *grid =
+        static_cast<XLGrid *>(NewCommonControl(parent, "vornGrid", GridWindowStyle, true, nullptr, &MakeGridObject));
+    grid->SetClassStyle(GridClassStyle);
+    MakeRecord(grid);
+    SetColCount(grid, cols);
+    SetRowCount(grid, rows);
+    SetOptions(grid, options);
+    SetSelectionStyle(grid, selectionStyle);
+    grid->Data->Selection = {};
+    grid->Data->CurCol = 0;
+    grid->Data->CurRow = 0;
+    SetCurrentCell(grid, 0, 0);
+    grid->AttachProc(&HandleGridMessage);
+    return grid;
+}
+
+void XLGrid::Destroy() {
+    if (XLGridData *data = Data) {
+        EndEdit(this, true, true);
+        DropEdit(this);
+        SetRowCount(this, 0);
+        FreeAndClear(data->ColTitles);
+        FreeAndClear(data->RowTitles);
+        FreeAndClear(data->ColWidths);
+        FreeAndClear(data->RowHeights);
+        if (data->ResizeCursor)
+            DestroyCursor(data->ResizeCursor);
+        FreeAndClear(data->Rows);
+        Data = nullptr;
+        delete data;
+    }
+    Control::Destroy();
+}

@@ -1,0 +1,43 @@
+// Shared between the grid's files; not for the grid's users.
+#pragma once
+
+#include "grid/XLGrid.h"
+#include "toolkit/PtrList.h"
+
+// BeginUpdate now, EndUpdate when the scope is left, also by an exception.
+class UpdateBracket {
+public:
+    explicit UpdateBracket(XLGrid *grid) : Grid(grid) { BeginUpdate(grid); }
+    ~UpdateBracket() { EndUpdate(Grid); }
+    UpdateBracket(const UpdateBracket &) = delete;
+    UpdateBracket &operator=(const UpdateBracket &) = delete;
+
+private:
+    XLGrid *Grid;
+};
+
+// A cell with the grid's defaults in force now; the caller puts it into a row.
+XLCell *NewCell(XLGrid *grid);
+void DestroyCell(XLCell *cell);
+
+// The position of the cell that covers (col, row): the position itself unless it lies inside a merged block.
+// (-1, -1) outside the grid.
+CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t row);
+
+// Closes an open edit without reading it; for the grid's teardown, after EndEdit, which leaves an edit open while
+// the focus is in another part of a compound editor.
+void DropEdit(XLGrid *grid);
+
+// The list work of the count setters: titles, sizes, then the cells.
+void ResizeColumns(XLGrid *grid, std::int32_t n);
+void ResizeRows(XLGrid *grid, std::int32_t n);
+
+// Calls visit(cell) for every cell, rows first to last and within a row columns first to last.
+template <class Visit> void ForEachCell(const XLGrid *grid, Visit visit) {
+    const PtrList *rows = grid->Data->Rows;
+    for (std::int32_t r = 0; r < rows->Count; ++r) {
+        const auto *row = static_cast<const PtrList *>(rows->Items[r]);
+        for (std::int32_t c = 0; row && c < row->Count; ++c)
+            visit(static_cast<XLCell *>(row->Items[c]));
+    }
+}

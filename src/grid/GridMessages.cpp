@@ -1,0 +1,17 @@
+// The grid's message procedure: the grid's own work on each message, before the control's default processing.
+#include "grid/GridInternals.h"
+
+bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &) {
+    auto *grid = static_cast<XLGrid *>(control);
+    if (!grid->Data)
+        return false;
+    switch (message.Msg) {
+    case WM_SIZE:
+        // The visible counts follow the client size.
+        UpdateScrollBars(grid);
+        break;
+    default:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,179 @@
+// The grid's records: cells, the per-column and per-row lists and how they follow the counts, the update bracket
+// and the cell setters.
+#include <cstdint>
+#include <new>
+
+#include "grid/GridInternals.h"
+#include "toolkit/PtrList.h"
+#include "toolkit/StringList.h"
+
+namespace {
+
+void *SizeEntry(std::int32_t size) { return reinterpret_cast<void *>(static_cast<std::intptr_t>(size)); }
+
+std::int32_t EntrySize(const void *entry) { return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(entry)); }
+
+PtrList *RowAt(const XLGrid *grid, std::int32_t row) { return static_cast<PtrList *>(grid->Data->Rows->Get(row)); }
+
+// The grid grows its lists geometrically (AddBy 0), one row at a time being the common case; a string list makes
+// its line list on first use, so that one is switched over here.
+void ResizeTitles(StringList *titles, std::int32_t n) {
+    while (titles->Count < n) {
+        titles->Add({});
+        titles->Lines->AddBy = 0;
+    }
+    while (titles->Count > n)
+        titles->Delete(titles->Count - 1);
+}
+
+void ResizeSizes(PtrList *sizes, std::int32_t n, std::int32_t size) {
+    while (sizes->Count < n)
+        sizes->Add(SizeEntry(size));
+    if (sizes->Count > n)
+        sizes->DeleteRange(n, sizes->Count - n);
+}
+
+void ResizeRowCells(XLGrid *grid, PtrList *row, std::int32_t n) {
+    if (row->Count < n)
+        row->SetCapacity(n);
+    while (row->Count < n)
+        row->Add(NewCell(grid));
+    while (row->Count > n) {
+        DestroyCell(static_cast<XLCell *>(row->Items[row->Count - 1]));
+        row->Delete(row->Count - 1);
+    }
+}
+
+// A row is made whole before it joins Rows, so a failed allocation leaves no row short of cells behind.
+PtrList *NewRow(XLGrid *grid) {
+    PtrList *row = NewPtrList();
+    try {
+        ResizeRowCells(grid, row, grid->Data->ColCount);
+    } catch (...) {
+        ResizeRowCells(grid, row, 0);
+        ObjectBase::Free(row);
+        throw;
+    }
+    return row;
+}
+
+void DestroyRow(PtrList *row) {
+    for (std::int32_t i = row->Count - 1; i >= 0; --i)
+        DestroyCell(static_cast<XLCell *>(row->Items[i]));
+    ObjectBase::Free(row);
+}
+
+} // namespace
+
+XLCell *NewCell(XLGrid *grid) {
+    const XLGridData &data = *grid->Data;
+    auto *cell = new XLCell;
+    cell->Owner = grid;
+    cell->CellColor = grid->Color;
+    cell->BorderLeft = {data.DefBorderColor, data.DefBorderLeft};
+    cell->BorderTop = {data.DefBorderColor, data.DefBorderTop};
+    cell->BorderBottom = {data.DefBorderColor, data.DefBorderBottom};
+    cell->BorderRight = {data.DefBorderColor, data.DefBorderRight};
+    cell->HAlign = data.DefHAlign;
+    cell->VAlign = data.DefVAlign;
+    cell->WordWrap = data.DefWordWrap;
+    cell->MarginLeft = data.DefMarginLeft;
+    cell->MarginTop = data.DefMarginTop;
+    cell->MarginRight = data.DefMarginRight;
+    cell->MarginBottom = data.DefMarginBottom;
+    return cell;
+}
+
+void DestroyCell(XLCell *cell) { delete cell; }
+
+void ResizeColumns(XLGrid *grid, std::int32_t n) {
+    XLGridData &data = *grid->Data;
+    ResizeTitles(data.ColTitles, n);
+    ResizeSizes(data.ColWidths, n, data.DefColWidth);
+    for (std::int32_t r = 0; r < data.Rows->Count; ++r)
+        ResizeRowCells(grid, RowAt(grid, r), n);
+    if (data.EditCol >= n)
+        data.EditCol = -1;
+}
+
+void ResizeRows(XLGrid *grid, std::int32_t n) {
+    XLGridData &data = *grid->Data;
+    ResizeTitles(data.RowTitles, n);
+    ResizeSizes(data.RowHeights, n, data.DefRowHeight);
+    while (data.Rows->Count < n) {
+        PtrList *row = NewRow(grid);
+        try {
+            data.Rows->Add(row);
+        } catch (...) {
+            DestroyRow(row);
+            throw;
+        }
+    }
+    while (data.Rows->Count > n) {
+        DestroyRow(RowAt(grid, data.Rows->Count - 1));
+        data.Rows->Delete(data.Rows->Count - 1);
+    }
+    if (data.EditRow >= n)
+        data.EditRow = -1;
+}
+
+XLCell *Cell(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    const XLGridData &data = *grid->Data;
+    if (col < 0 || col >= data.ColCount || row < 0 || row >= data.RowCount)
+        return nullptr;
+    const PtrList *cells = RowAt(grid, row);
+    return cells ? static_cast<XLCell *>(cells->Get(col)) : nullptr;
+}
+
+CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    const XLCell *cell = Cell(grid, col, row);
+    if (!cell)
+        return {};
+    return {col - cell->MasterDX, row - cell->MasterDY};
+}
+
+std::int32_t ColWidth(const XLGrid *grid, std::int32_t col) { return EntrySize(grid->Data->ColWidths->Get(col)); }
+
+std::int32_t RowHeight(const XLGrid *grid, std::int32_t row) { return EntrySize(grid->Data->RowHeights->Get(row)); }
+
+bool IsCellSelected(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    const XLCell *cell = Cell(grid, col, row);
+    return cell && cell->SelCount > 0;
+}
+
+void BeginUpdate(XLGrid *grid) { ++grid->UpdateCount; }
+
+void EndUpdate(XLGrid *grid) {
+    if (grid->UpdateCount > 0)
+        --grid->UpdateCount;
+    if (grid->UpdateCount == 0 && grid->Handle)
+        InvalidateRect(grid->Handle, nullptr, TRUE);
+}
+
+namespace {
+
+// Every cell setter changes the cell inside an update bracket of its grid.
+template <class Change> void ChangeCell(XLCell *cell, Change change) {
+    if (!cell)
+        return;
+    const UpdateBracket bracket(cell->Owner);
+    change(*cell);
+}
+
+} // namespace
+
+void SetText(XLCell *cell, std::string_view text) {
+    ChangeCell(cell, [text](XLCell &c) { c.Text.Assign(text); });
+}
+void SetCellColor(XLCell *cell, std::uint32_t color) {
+    ChangeCell(cell, [color](XLCell &c) { c.CellColor = color; });
+}
+void SetHAlign(XLCell *cell, ::HAlign value) {
+    ChangeCell(cell, [value](XLCell &c) { c.HAlign = value; });
+}
+void SetVAlign(XLCell *cell, ::VAlign value) {
+    ChangeCell(cell, [value](XLCell &c) { c.VAlign = value; });
+}
+void SetWordWrap(XLCell *cell, bool value) {
+    ChangeCell(cell, [value](XLCell &c) { c.WordWrap = value; });
+}

@@ -1,0 +1,219 @@
+// The grid's records as the counts change: cells kept, made with the defaults in force, or destroyed; the current
+// cell and the selection clamped; the update bracket.
+#include "grid/GridFixture.h"
+
+#include <string>
+
+#include "toolkit/PtrList.h"
+#include "toolkit/StringList.h"
+
+namespace {
+
+using GridModel = GridTest;
+
+// Every list holds as many entries as the counts say.
+::testing::AssertionResult ListsMatchCounts(const XLGrid *grid) {
+    const XLGridData &d = *grid->Data;
+    if (d.ColWidths->Count != d.ColCount || d.ColTitles->Count != d.ColCount)
+        return ::testing::AssertionFailure() << "column lists";
+    if (d.RowHeights->Count != d.RowCount || d.RowTitles->Count != d.RowCount || d.Rows->Count != d.RowCount)
+        return ::testing::AssertionFailure() << "row lists";
+    for (std::int32_t r = 0; r < d.RowCount; ++r)
+        if (static_cast<PtrList *>(d.Rows->Get(r))->Count != d.ColCount)
+            return ::testing::AssertionFailure() << "row " << r << " has the wrong number of cells";
+    return ::testing::AssertionSuccess();
+}
+
+bool Invalidated(HWND window) {
+    RECT update;
+    return GetUpdateRect(window, &update, FALSE) != FALSE;
+}
+
+TEST_F(GridModel, ColumnsGrowWithTheDefaultsInForceAndShrinkWithTheirCells) {
+    XLGrid *grid = MakeGrid(3, 2);
+    XLGridData &d = *grid->Data;
+    for (std::int32_t r = 0; r < 2; ++r)
+        for (std::int32_t c = 0; c < 3; ++c)
+            SetText(Cell(grid, c, r), std::to_string(c) + "," + std::to_string(r));
+    SetHAlign(Cell(grid, 2, 1), HAlign::Right);
+    Cell(grid, 2, 1)->BorderRight.LineWidth = 4;
+
+    d.DefBorderRight = 3;
+    d.DefMarginTop = 5;
+    d.DefHAlign = HAlign::Center;
+    d.DefColWidth = 50;
+    SetColCount(grid, 5);
+    EXPECT_TRUE(ListsMatchCounts(grid));
+    EXPECT_EQ(Cell(grid, 2, 1)->Text.View(), "2,1");
+    EXPECT_EQ(Cell(grid, 2, 1)->HAlign, HAlign::Right);
+    EXPECT_EQ(Cell(grid, 2, 1)->BorderRight.LineWidth, 4);
+    EXPECT_EQ(Cell(grid, 0, 0)->BorderRight.LineWidth, 1) << "old cells keep the defaults they were made with";
+    EXPECT_EQ(ColWidth(grid, 2), 70);
+    for (std::int32_t r = 0; r < 2; ++r) {
+        for (std::int32_t c = 3; c < 5; ++c) {
+            const XLCell *cell = Cell(grid, c, r);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_TRUE(cell->Text.Empty());
+            EXPECT_EQ(cell->BorderRight.LineWidth, 3);
+            EXPECT_EQ(cell->BorderLeft.LineWidth, 1);
+            EXPECT_EQ(cell->BorderTop.LineColor, d.DefBorderColor);
+            EXPECT_EQ(cell->MarginTop, 5);
+            EXPECT_EQ(cell->HAlign, HAlign::Center);
+            EXPECT_EQ(cell->VAlign, VAlign::Center);
+            EXPECT_TRUE(cell->Visible);
+            EXPECT_EQ(cell->Owner, grid);
+            EXPECT_EQ(cell->SelCount, 0);
+        }
+        EXPECT_EQ(ColWidth(grid, 4), 50);
+    }
+
+    SetColCount(grid, 2);
+    EXPECT_TRUE(ListsMatchCounts(grid));
+    EXPECT_EQ(Cell(grid, 2, 0), nullptr);
+    EXPECT_EQ(Cell(grid, 1, 1)->Text.View(), "1,1");
+    SetColCount(grid, 3);
+    EXPECT_TRUE(Cell(grid, 2, 1)->Text.Empty()) << "a column that was dropped comes back empty";
+}
+
+TEST_F(GridModel, RowsMadeWithoutColumnsAreFilledWhenColumnsCome) {
+    XLGrid *grid = MakeGrid(0, 0);
+    EXPECT_EQ(Cell(grid, 0, 0), nullptr);
+    SetRowCount(grid, 3);
+    EXPECT_TRUE(ListsMatchCounts(grid));
+    EXPECT_EQ(Cell(grid, 0, 2), nullptr);
+    grid->Data->DefRowHeight = 33;
+    SetRowCount(grid, 4);
+    EXPECT_EQ(RowHeight(grid, 2), 20);
+    EXPECT_EQ(RowHeight(grid, 3), 33);
+    SetColCount(grid, 2);
+    EXPECT_TRUE(ListsMatchCounts(grid));
+    EXPECT_NE(Cell(grid, 1, 3), nullptr);
+    SetRowCount(grid, 1);
+    EXPECT_TRUE(ListsMatchCounts(grid));
+    EXPECT_EQ(Cell(grid, 0, 1), nullptr);
+    // Out of range reads are none or 0.
+    EXPECT_EQ(Cell(grid, -1, 0), nullptr);
+    EXPECT_EQ(Cell(grid, 2, 0), nullptr);
+    EXPECT_EQ(ColWidth(grid, 2), 0);
+    EXPECT_EQ(RowHeight(grid, -1), 0);
+    EXPECT_FALSE(IsCellSelected(grid, 5, 5));
+}
+
+TEST_F(GridModel, GridColourReachesOnlyCellsMadeAfterIt) {
+    XLGrid *grid = MakeGrid(2, 1);
+    EXPECT_EQ(grid->Color, 0x80000005u);
+    EXPECT_EQ(Cell(grid, 1, 0)->CellColor, 0x80000005u);
+    grid->SetColor(0x00112233);
+    SetRowCount(grid, 2);
+    SetColCount(grid, 3);
+    EXPECT_EQ(Cell(grid, 1, 0)->CellColor, 0x80000005u);
+    EXPECT_EQ(Cell(grid, 1, 1)->CellColor, 0x00112233u);
+    EXPECT_EQ(Cell(grid, 2, 0)->CellColor, 0x00112233u);
+}
+
+TEST_F(GridModel, LoweringACountClampsTheCurrentCellRaisingItDoesNot) {
+    XLGrid *grid = MakeGrid(6, 4);
+    GridEvents events;
+    events.Attach(grid);
+    SetCurrentCell(grid, 5, 3);
+    events.Clear();
+
+    SetColCount(grid, 3);
+    EXPECT_EQ(GetCurrentCell(grid), (CellPosition{2, 3}));
+    EXPECT_TRUE(events.CellChanged.empty());
+    EXPECT_TRUE(events.SelectionChanged.empty());
+
+    SetRowCount(grid, 2);
+    EXPECT_EQ(GetCurrentCell(grid), (CellPosition{2, 1}));
+    SetColCount(grid, 0);
+    EXPECT_EQ(GetCurrentCell(grid).Col, -1);
+    SetColCount(grid, 4);
+    EXPECT_EQ(GetCurrentCell(grid), (CellPosition{-1, 1})) << "stays -1 until the current cell is set";
+    EXPECT_TRUE(events.CellChanged.empty());
+
+    SetCurrentCell(grid, GetCurrentCell(grid).Col, GetCurrentCell(grid).Row);
+    EXPECT_EQ(GetCurrentCell(grid), (CellPosition{0, 1}));
+    EXPECT_EQ(events.CellChanged.size(), 1u);
+}
+
+TEST_F(GridModel, LoweringTheRowCountClampsTheSelection) {
+    XLGrid *grid = MakeGrid(3, 10, GridOption::RangeSelect);
+    SetSelection(grid, {0, 6, 1, 8});
+    SetRowCount(grid, 4);
+    EXPECT_TRUE(BlockIs(grid->Data->Selection, 0, 3, 1, 3));
+    // The clamped block is a real block: replacing it keeps the marks sound.
+    SetSelection(grid, {2, 0, 2, 0});
+    EXPECT_FALSE(IsCellSelected(grid, 0, 3));
+    EXPECT_TRUE(IsCellSelected(grid, 2, 0));
+}
+
+// A count set to 0 clamps only one pair of the selection; what is left is dropped, so that raising the count again
+// does not bring back a block with -1 on one side.
+TEST_F(GridModel, ACountSetToZeroLeavesNoSelection) {
+    for (const bool columns : {true, false}) {
+        SCOPED_TRACE(columns ? "columns" : "rows");
+        XLGrid *grid = MakeGrid(4, 5, GridOption::RangeSelect);
+        SetSelection(grid, {1, 1, 2, 3});
+        columns ? SetColCount(grid, 0) : SetRowCount(grid, 0);
+        EXPECT_TRUE(grid->Data->Selection.IsNone());
+        columns ? SetColCount(grid, 4) : SetRowCount(grid, 5);
+        EXPECT_TRUE(grid->Data->Selection.IsNone());
+        EXPECT_TRUE(EffectiveSelection(grid).IsNone());
+        SetSelection(grid, {0, 0, 1, 1});
+        EXPECT_TRUE(BlockIs(grid->Data->Selection, 0, 0, 1, 1));
+        EXPECT_EQ(Cell(grid, 1, 1)->SelCount, 1);
+    }
+}
+
+TEST_F(GridModel, ColumnTitlesAreSetForExistingColumnsOnly) {
+    XLGrid *grid = MakeGrid(3, 1);
+    const std::vector<std::string> five{"a", "b", "c", "d", "e"};
+    SetColTitles(grid, five);
+    EXPECT_EQ(grid->Data->ColTitles->Count, 3);
+    EXPECT_EQ(grid->Data->ColTitles->Get(2), "c");
+    const std::vector<std::string> two{"x", "y"};
+    SetColTitles(grid, two);
+    EXPECT_EQ(grid->Data->ColTitles->Get(0), "x");
+    EXPECT_EQ(grid->Data->ColTitles->Get(1), "y");
+    EXPECT_EQ(grid->Data->ColTitles->Get(2), "c");
+    SetColCount(grid, 4);
+    EXPECT_EQ(grid->Data->ColTitles->Get(3), "");
+    EXPECT_EQ(grid->Data->RowTitles->Get(0), "");
+}
+
+TEST_F(GridModel, OnlyTheOutermostBracketRepaints) {
+    XLGrid *grid = MakeGrid(2, 2);
+    const HWND window = grid->Handle;
+    ValidateRect(window, nullptr);
+    BeginUpdate(grid);
+    SetText(Cell(grid, 0, 0), "inside");
+    EXPECT_FALSE(Invalidated(window));
+    EndUpdate(grid);
+    EXPECT_TRUE(Invalidated(window));
+    EXPECT_EQ(grid->UpdateCount, 0);
+
+    ValidateRect(window, nullptr);
+    SetCellColor(Cell(grid, 1, 1), 0xFF);
+    EXPECT_TRUE(Invalidated(window)) << "a setter outside any bracket repaints";
+    EXPECT_EQ(Cell(grid, 1, 1)->CellColor, 0xFFu);
+
+    ValidateRect(window, nullptr);
+    EndUpdate(grid);
+    EXPECT_EQ(grid->UpdateCount, 0);
+    EXPECT_TRUE(Invalidated(window)) << "an unmatched EndUpdate repaints and stays at 0";
+}
+
+TEST_F(GridModel, CellTextIsCutAtAZeroByteAndEmptyTextsAreNeverNull) {
+    XLGrid *grid = MakeGrid(1, 1);
+    XLCell *cell = Cell(grid, 0, 0);
+    EXPECT_STREQ(cell->Text.CStr(), "");
+    SetText(cell, std::string("ab\0cd", 5));
+    EXPECT_EQ(cell->Text.View(), "ab");
+    SetText(cell, cell->Text.View().substr(1));
+    EXPECT_EQ(cell->Text.View(), "b") << "a text set from the cell's own text";
+    SetText(cell, "");
+    EXPECT_TRUE(cell->Text.Empty());
+    EXPECT_STREQ(cell->Text.CStr(), "");
+}
+
+} // namespace
