@@ -41,3 +41,16 @@ template <class Visit> void ForEachCell(const XLGrid *grid, Visit visit) {
             visit(static_cast<XLCell *>(row->Items[c]));
     }
 }
+
+// The resize cursor over a column border, and the control's own cursor back.
+void ShowResizeCursor(XLGrid *grid);
+void RestoreCursor(XLGrid *grid);
+
+// The grid's input, from its message procedure.
+void HandleGridKey(XLGrid *grid, WPARAM key);
+void HandleGridScroll(XLGrid *grid, bool vertical, WPARAM wParam);
+void HandleGridWheel(XLGrid *grid, WPARAM wParam);
+void HandleGridButtonDown(XLGrid *grid, WPARAM wParam, LPARAM lParam);
+void HandleGridMouseMove(XLGrid *grid, LPARAM lParam);
+void HandleGridButtonUp(XLGrid *grid, LPARAM lParam);
+void HandleGridDoubleClick(XLGrid *grid, LPARAM lParam);

@@ -10,6 +10,28 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &) {
         // The visible counts follow the client size.
         UpdateScrollBars(grid);
         break;
+    case WM_KEYDOWN:
+        HandleGridKey(grid, message.WParam);
+        break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        HandleGridScroll(grid, message.Msg == WM_VSCROLL, message.WParam);
+        break;
+    case WM_MOUSEWHEEL:
+        HandleGridWheel(grid, message.WParam);
+        break;
+    case WM_LBUTTONDOWN:
+        HandleGridButtonDown(grid, message.WParam, message.LParam);
+        break;
+    case WM_MOUSEMOVE:
+        HandleGridMouseMove(grid, message.LParam);
+        break;
+    case WM_LBUTTONUP:
+        HandleGridButtonUp(grid, message.LParam);
+        break;
+    case WM_LBUTTONDBLCLK:
+        HandleGridDoubleClick(grid, message.LParam);
+        break;
     default:
         break;
     }

@@ -136,6 +136,19 @@ std::int32_t ColWidth(const XLGrid *grid, std::int32_t col) { return EntrySize(g
 
 std::int32_t RowHeight(const XLGrid *grid, std::int32_t row) { return EntrySize(grid->Data->RowHeights->Get(row)); }
 
+void SetColWidth(XLGrid *grid, std::int32_t col, std::int32_t width) {
+    XLGridData &data = *grid->Data;
+    {
+        const UpdateBracket bracket(grid);
+        if (col >= 0 && col < data.ColWidths->Count)
+            data.ColWidths->Put(col, SizeEntry(width));
+        data.ResizeWidth = -1;
+        data.ResizeCol = -1;
+        data.OnColResized(grid, false, col, width);
+    }
+    UpdateScrollBars(grid);
+}
+
 bool IsCellSelected(const XLGrid *grid, std::int32_t col, std::int32_t row) {
     const XLCell *cell = Cell(grid, col, row);
     return cell && cell->SelCount > 0;

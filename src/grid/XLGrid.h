@@ -177,6 +177,9 @@ struct XLGridData {
     bool EndingEdit = false;
     // Cells that have a font of their own; a change of the grid font walks the cells only when there are some.
     std::int32_t OwnFontCells = 0;
+    // The block a cell drag last asked for, before widening over merged cells: a move that asks for the same block
+    // changes nothing, even when the selection was widened.
+    GridBlock DragBlock;
 };
 
 // One cell. Borders are held by value, and CellFont stays null while the cell uses the grid font, so that an
@@ -262,6 +265,23 @@ void SetLeftCol(XLGrid *grid, std::int32_t col);
 // Ends any edit (accepted, forced) and sets both scroll bars from the counts, first shown row and column, and the
 // visible counts.
 void UpdateScrollBars(XLGrid *grid);
+// Scroll so that the column (row) is shown: as the first one, or as far towards it as the last full page allows.
+void MakeColVisible(XLGrid *grid, std::int32_t col);
+void MakeRowVisible(XLGrid *grid, std::int32_t row);
+// The first shown line after one scroll-bar request, never below 0.
+std::int32_t ApplyScrollRequest(WORD code, std::int32_t thumb, std::int32_t count, std::int32_t first,
+                                std::int32_t visible);
+
+// Hit tests in client coordinates: the column or row under the point (the left or upper one on a shared edge), -1
+// before the first shown one, the last one beyond the last.
+std::int32_t ColAtX(const XLGrid *grid, std::int32_t x);
+std::int32_t RowAtY(const XLGrid *grid, std::int32_t y);
+// The position under the point, not its covering cell.
+CellPosition CellAtPoint(const XLGrid *grid, std::int32_t x, std::int32_t y);
+// The column whose right border's grab zone holds x; -1 without ColSizing.
+std::int32_t ColBorderAtX(const XLGrid *grid, std::int32_t x);
+// Stores the width, ends any resize and raises OnColResized.
+void SetColWidth(XLGrid *grid, std::int32_t col, std::int32_t width);
 
 // In-place editing.
 void BeginEdit(XLGrid *grid);

@@ -1,0 +1,259 @@
+// Keyboard navigation: moving the current cell, growing and shrinking the block with Shift, jumping to the edges
+// with Ctrl, and starting an edit.
+#include "grid/GridInternals.h"
+#include "toolkit/Utilities.h"
+
+namespace {
+
+bool IsDown(int key) { return GetKeyState(key) < 0; }
+
+// Columns or rows, so that the arrow rules are written once.
+struct Axis {
+    std::int32_t GridBlock::*Lo;
+    std::int32_t GridBlock::*Hi;
+    std::int32_t GridBlock::*AcrossLo;
+    std::int32_t GridBlock::*AcrossHi;
+    IndexRange (*Widen)(const XLGrid *, std::int32_t, std::int32_t, std::int32_t);
+    std::int32_t XLGridData::*Cur;
+    std::int32_t XLGridData::*CurAcross;
+    std::uint16_t XLGridData::*Count;
+    void (*MakeVisible)(XLGrid *, std::int32_t);
+    bool IsCols;
+};
+
+constexpr Axis Cols{&GridBlock::Left,     &GridBlock::Right,   &GridBlock::Top,     &GridBlock::Bottom,
+                    &WidenColRange,       &XLGridData::CurCol, &XLGridData::CurRow, &XLGridData::ColCount,
+                    &MakeColVisible,      true};
+constexpr Axis Rows{&GridBlock::Top,      &GridBlock::Bottom,  &GridBlock::Left,    &GridBlock::Right,
+                    &WidenRowRange,       &XLGridData::CurRow, &XLGridData::CurCol, &XLGridData::RowCount,
+                    &MakeRowVisible,      false};
+
+// The block Shift grows or shrinks; with nothing selected, the current cell's.
+GridBlock ShiftBlock(const XLGrid *grid) {
+    const GridBlock s = EffectiveSelection(grid);
+    if (!s.IsNone())
+        return s;
+    const XLGridData &data = *grid->Data;
+    const XLCell *cell = Cell(grid, data.CurCol, data.CurRow);
+    return {data.CurCol, data.CurRow, data.CurCol + cell->ColSpan, data.CurRow + cell->RowSpan};
+}
+
+// One step, over the merged block the current cell belongs to.
+void Step(XLGrid *grid, const Axis &a, bool towardsEnd) {
+    const XLGridData &data = *grid->Data;
+    const std::int32_t across = data.*a.CurAcross;
+    const IndexRange span = a.Widen(grid, across, across, IntMax(0, data.*a.Cur));
+    const std::int32_t to = towardsEnd ? IntMin(data.*a.Count - 1, span.Hi + 1) : IntMax(0, span.Lo - 1);
+    if (a.IsCols)
+        SetCurrentCell(grid, to, across);
+    else
+        SetCurrentCell(grid, across, to);
+}
+
+// The current cell is the block's fixed corner; the edge away from it moves out or in.
+void ShiftStep(XLGrid *grid, const Axis &a, bool towardsEnd) {
+    const XLGridData &data = *grid->Data;
+    const GridBlock s = ShiftBlock(grid);
+    const std::int32_t last = data.*a.Count - 1;
+    auto widen = [&](std::int32_t i) { return a.Widen(grid, s.*a.AcrossLo, s.*a.AcrossHi, i); };
+    const IndexRange current = widen(data.*a.Cur);
+    GridBlock next = s;
+    bool movedLo = false;
+    if (!towardsEnd) {
+        if (s.*a.Lo <= current.Lo && s.*a.Hi == current.Hi) {
+            next.*a.Lo = IntMax(0, widen(s.*a.Lo - 1).Lo);
+            movedLo = true;
+        } else {
+            next.*a.Hi = IntMin(last, widen(widen(s.*a.Hi).Lo - 1).Hi);
+        }
+    } else {
+        if (s.*a.Hi >= current.Hi && s.*a.Lo == current.Lo) {
+            next.*a.Hi = IntMin(last, widen(s.*a.Hi + 1).Hi);
+        } else {
+            next.*a.Lo = IntMax(0, widen(widen(s.*a.Lo).Hi + 1).Lo);
+            movedLo = true;
+        }
+    }
+    SetSelection(grid, next);
+    a.MakeVisible(grid, movedLo ? data.Selection.*a.Lo : data.Selection.*a.Hi);
+}
+
+// Shift+Page: the edge away from the current row moves a page; the block is then put in order, since that edge
+// may have passed the other one.
+void ShiftPage(XLGrid *grid, bool down) {
+    const XLGridData &data = *grid->Data;
+    const GridBlock s = ShiftBlock(grid);
+    const std::int32_t cr = data.CurRow;
+    const std::int32_t page = VisibleRowCount(grid) - 1;
+    GridBlock next = s;
+    bool movedTop = false;
+    if (!down) {
+        if (s.Top <= cr && s.Bottom == cr) {
+            next.Top = IntMax(0, s.Top - page);
+            movedTop = true;
+        } else {
+            next.Bottom = IntMin(data.RowCount - 1, s.Bottom - page);
+        }
+    } else {
+        if (s.Bottom >= cr && s.Top == cr) {
+            next.Bottom = IntMin(data.RowCount - 1, s.Bottom + page);
+        } else {
+            next.Top = IntMax(0, s.Top + page);
+            movedTop = true;
+        }
+    }
+    SetSelection(grid, next);
+    const GridBlock t = data.Selection;
+    SetSelection(grid, {IntMin(t.Left, t.Right), IntMin(t.Top, t.Bottom), IntMax(t.Left, t.Right),
+                        IntMax(t.Top, t.Bottom)});
+    MakeRowVisible(grid, movedTop ? data.Selection.Top : data.Selection.Bottom);
+}
+
+void Page(XLGrid *grid, bool down, bool shift) {
+    const XLGridData &data = *grid->Data;
+    const std::int32_t page = VisibleRowCount(grid) - 1;
+    if (down)
+        SetTopRow(grid, IntMax(0, IntMin(data.RowCount - page - 1, data.TopRow + page)));
+    else
+        SetTopRow(grid, IntMax(0, data.TopRow - page));
+    if (shift)
+        return ShiftPage(grid, down);
+    const std::int32_t newPage = VisibleRowCount(grid) - 1;
+    SetCurrentCell(grid, data.CurCol,
+                   down ? IntMin(data.RowCount - 1, data.CurRow + newPage) : IntMax(0, data.CurRow - newPage));
+}
+
+// To the first or last column of the current row, or with Shift the block stretched there from the current
+// column.
+void RowEnd(XLGrid *grid, bool end, bool shift) {
+    const XLGridData &data = *grid->Data;
+    const std::int32_t lastCol = data.ColCount - 1;
+    SetLeftCol(grid, end ? IntMax(0, data.ColCount - VisibleColCount(grid)) : 0);
+    const std::int32_t cc = data.CurCol;
+    if (!shift)
+        return SetCurrentCell(grid, end ? lastCol : 0, data.CurRow);
+    const GridBlock s = ShiftBlock(grid);
+    SetSelection(grid, end ? GridBlock{cc, s.Top, lastCol, s.Bottom} : GridBlock{0, s.Top, cc, s.Bottom});
+}
+
+// To the first or last row of the current column, or with Shift the block stretched there from the current row.
+void ColEnd(XLGrid *grid, bool end, bool shift) {
+    const XLGridData &data = *grid->Data;
+    const std::int32_t lastRow = data.RowCount - 1;
+    SetTopRow(grid, end ? IntMax(0, data.RowCount - VisibleRowCount(grid)) : 0);
+    const std::int32_t cr = data.CurRow;
+    if (!shift)
+        return SetCurrentCell(grid, data.CurCol, end ? lastRow : 0);
+    const GridBlock s = ShiftBlock(grid);
+    SetSelection(grid, end ? GridBlock{s.Left, cr, s.Right, lastRow} : GridBlock{s.Left, 0, s.Right, cr});
+}
+
+void GridEnd(XLGrid *grid, bool end, bool shift) {
+    const XLGridData &data = *grid->Data;
+    const std::int32_t cols = VisibleColCount(grid);
+    const std::int32_t rows = VisibleRowCount(grid);
+    SetLeftCol(grid, end ? IntMax(0, data.ColCount - cols) : 0);
+    SetTopRow(grid, end ? IntMax(0, data.RowCount - rows) : 0);
+    const std::int32_t cc = data.CurCol;
+    const std::int32_t cr = data.CurRow;
+    const std::int32_t lastCol = data.ColCount - 1;
+    const std::int32_t lastRow = data.RowCount - 1;
+    if (!shift)
+        return SetCurrentCell(grid, end ? lastCol : 0, end ? lastRow : 0);
+    SetSelection(grid, end ? GridBlock{cc, cr, lastCol, lastRow} : GridBlock{0, 0, cc, cr});
+}
+
+// The navigation keys; true when the scroll bars are to be updated after them, nothing for keys that do nothing.
+enum class Handled { No, Moved, MovedAndScrolled };
+
+Handled Navigate(XLGrid *grid, WPARAM key, bool ctrl, bool shift) {
+    if (ctrl) {
+        switch (key) {
+        case VK_HOME:
+            GridEnd(grid, false, shift);
+            break;
+        case VK_END:
+            GridEnd(grid, true, shift);
+            break;
+        case VK_LEFT:
+            RowEnd(grid, false, shift);
+            break;
+        case VK_RIGHT:
+            RowEnd(grid, true, shift);
+            break;
+        case VK_UP:
+            ColEnd(grid, false, shift);
+            break;
+        case VK_DOWN:
+            ColEnd(grid, true, shift);
+            break;
+        default:
+            return Handled::No;
+        }
+        return Handled::MovedAndScrolled;
+    }
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        const Axis &axis = (key == VK_LEFT || key == VK_RIGHT) ? Cols : Rows;
+        const bool towardsEnd = key == VK_RIGHT || key == VK_DOWN;
+        if (shift)
+            ShiftStep(grid, axis, towardsEnd);
+        else
+            Step(grid, axis, towardsEnd);
+        return Handled::Moved;
+    }
+    case VK_PRIOR:
+    case VK_NEXT:
+        Page(grid, key == VK_NEXT, shift);
+        break;
+    case VK_HOME:
+    case VK_END:
+        RowEnd(grid, key == VK_END, shift);
+        break;
+    default:
+        return Handled::No;
+    }
+    return Handled::MovedAndScrolled;
+}
+
+bool IsNavigationKey(WPARAM key, bool ctrl) {
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+        return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+        return !ctrl;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void HandleGridKey(XLGrid *grid, WPARAM key) {
+    XLGridData &data = *grid->Data;
+    if (!EndEdit(grid, true, false))
+        return;
+    const bool shift = (data.Options & GridOption::RangeSelect) && IsDown(VK_SHIFT);
+    const bool ctrl = IsDown(VK_CONTROL);
+    if (!ctrl && (key == VK_RETURN || key == VK_F2))
+        return BeginEdit(grid);
+    if (data.ColCount == 0 || data.RowCount == 0 || !IsNavigationKey(key, ctrl))
+        return;
+    const UpdateBracket bracket(grid);
+    // A grid whose counts went to 0 and back has no current cell; the keys start from the first one.
+    if (data.CurCol < 0 || data.CurRow < 0)
+        SetCurrentCell(grid, 0, 0);
+    MarkAllCells(grid, false);
+    if (Navigate(grid, key, ctrl, shift) == Handled::MovedAndScrolled)
+        UpdateScrollBars(grid);
+    grid->Invalidate();
+}
