@@ -31,7 +31,9 @@ std::int32_t RowAtY(const XLGrid *grid, std::int32_t y) {
     return LineAt(grid, &RowHeight, data.RowCount, data.TopRow, data.ColTitleHeight, y);
 }
 
-CellPosition CellAtPoint(const XLGrid *grid, std::int32_t x, std::int32_t y) { return {ColAtX(grid, x), RowAtY(grid, y)}; }
+CellPosition CellAtPoint(const XLGrid *grid, std::int32_t x, std::int32_t y) {
+    return {ColAtX(grid, x), RowAtY(grid, y)};
+}
 
 std::int32_t ColBorderAtX(const XLGrid *grid, std::int32_t x) {
     const XLGridData &data = *grid->Data;

@@ -21,12 +21,10 @@ struct Axis {
     bool IsCols;
 };
 
-constexpr Axis Cols{&GridBlock::Left,     &GridBlock::Right,   &GridBlock::Top,     &GridBlock::Bottom,
-                    &WidenColRange,       &XLGridData::CurCol, &XLGridData::CurRow, &XLGridData::ColCount,
-                    &MakeColVisible,      true};
-constexpr Axis Rows{&GridBlock::Top,      &GridBlock::Bottom,  &GridBlock::Left,    &GridBlock::Right,
-                    &WidenRowRange,       &XLGridData::CurRow, &XLGridData::CurCol, &XLGridData::RowCount,
-                    &MakeRowVisible,      false};
+constexpr Axis Cols{&GridBlock::Left,    &GridBlock::Right,   &GridBlock::Top,       &GridBlock::Bottom, &WidenColRange,
+                    &XLGridData::CurCol, &XLGridData::CurRow, &XLGridData::ColCount, &MakeColVisible,    true};
+constexpr Axis Rows{&GridBlock::Top,     &GridBlock::Bottom,  &GridBlock::Left,      &GridBlock::Right, &WidenRowRange,
+                    &XLGridData::CurRow, &XLGridData::CurCol, &XLGridData::RowCount, &MakeRowVisible,   false};
 
 // The block Shift grows or shrinks; with nothing selected, the current cell's.
 GridBlock ShiftBlock(const XLGrid *grid) {
@@ -104,8 +102,8 @@ void ShiftPage(XLGrid *grid, bool down) {
     }
     SetSelection(grid, next);
     const GridBlock t = data.Selection;
-    SetSelection(grid, {IntMin(t.Left, t.Right), IntMin(t.Top, t.Bottom), IntMax(t.Left, t.Right),
-                        IntMax(t.Top, t.Bottom)});
+    SetSelection(grid,
+                 {IntMin(t.Left, t.Right), IntMin(t.Top, t.Bottom), IntMax(t.Left, t.Right), IntMax(t.Top, t.Bottom)});
     MakeRowVisible(grid, movedTop ? data.Selection.Top : data.Selection.Bottom);
 }
 

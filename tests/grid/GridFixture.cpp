@@ -43,6 +43,46 @@ void GridTest::SetClientSize(XLGrid *grid, LONG width, LONG height) {
     EXPECT_EQ(grid->ClientHeight(), height);
 }
 
+void Merge(XLGrid *grid, std::int32_t col, std::int32_t row, std::int32_t cols, std::int32_t rows) {
+    Cell(grid, col, row)->ColSpan = cols;
+    Cell(grid, col, row)->RowSpan = rows;
+    for (std::int32_t r = row; r <= row + rows; ++r) {
+        for (std::int32_t c = col; c <= col + cols; ++c) {
+            Cell(grid, c, r)->MasterDX = c - col;
+            Cell(grid, c, r)->MasterDY = r - row;
+        }
+    }
+}
+
+std::vector<std::vector<int>> Marks(const XLGrid *grid) {
+    std::vector<std::vector<int>> marks;
+    for (std::int32_t r = 0; r < grid->Data->RowCount; ++r) {
+        marks.emplace_back();
+        for (std::int32_t c = 0; c < grid->Data->ColCount; ++c)
+            marks.back().push_back(Cell(grid, c, r)->SelCount);
+    }
+    return marks;
+}
+
+void PostKey(XLGrid *grid, WPARAM key, int modifiers) {
+    SetKeyDown(VK_SHIFT, modifiers & Modifier::Shift);
+    SetKeyDown(VK_CONTROL, modifiers & Modifier::Ctrl);
+    PostMessageA(grid->Handle, WM_KEYDOWN, key, 1);
+    ToolkitTest::Pump();
+    SetKeyDown(VK_SHIFT, false);
+    SetKeyDown(VK_CONTROL, false);
+}
+
+void PostMouse(XLGrid *grid, UINT msg, POINT at, WPARAM flags) {
+    PostMessageA(grid->Handle, msg, flags, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+    ToolkitTest::Pump();
+}
+
+POINT CellCentre(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    const RECT r = CellRect(grid, col, row);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 ::testing::AssertionResult RectIs(const RECT &r, LONG left, LONG top, LONG right, LONG bottom) {
     if (r.left == left && r.top == top && r.right == right && r.bottom == bottom)
         return ::testing::AssertionSuccess();

@@ -31,6 +31,22 @@ protected:
     Control *Panel_ = nullptr;
 };
 
+// Makes (col, row) the covering cell of a block spanning cols more columns and rows more rows.
+void Merge(XLGrid *grid, std::int32_t col, std::int32_t row, std::int32_t cols, std::int32_t rows);
+
+// The SelCount of every cell, row by row.
+std::vector<std::vector<int>> Marks(const XLGrid *grid);
+
+// Input as the user gives it: posted messages, dispatched at once, with the modifiers in the thread's key state.
+namespace Modifier {
+constexpr int None = 0;
+constexpr int Shift = 1;
+constexpr int Ctrl = 2;
+} // namespace Modifier
+void PostKey(XLGrid *grid, WPARAM key, int modifiers = Modifier::None);
+void PostMouse(XLGrid *grid, UINT msg, POINT at, WPARAM flags = 0);
+POINT CellCentre(const XLGrid *grid, std::int32_t col, std::int32_t row);
+
 ::testing::AssertionResult RectIs(const RECT &r, LONG left, LONG top, LONG right, LONG bottom);
 ::testing::AssertionResult BlockIs(const GridBlock &b, std::int32_t left, std::int32_t top, std::int32_t right,
                                    std::int32_t bottom);

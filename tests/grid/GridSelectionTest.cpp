@@ -6,28 +6,6 @@ namespace {
 
 using GridSelection = GridTest;
 
-// Makes (col, row) the covering cell of a block spanning cols more columns and rows more rows.
-void Merge(XLGrid *grid, std::int32_t col, std::int32_t row, std::int32_t cols, std::int32_t rows) {
-    Cell(grid, col, row)->ColSpan = cols;
-    Cell(grid, col, row)->RowSpan = rows;
-    for (std::int32_t r = row; r <= row + rows; ++r) {
-        for (std::int32_t c = col; c <= col + cols; ++c) {
-            Cell(grid, c, r)->MasterDX = c - col;
-            Cell(grid, c, r)->MasterDY = r - row;
-        }
-    }
-}
-
-std::vector<std::vector<int>> Marks(const XLGrid *grid) {
-    std::vector<std::vector<int>> marks;
-    for (std::int32_t r = 0; r < grid->Data->RowCount; ++r) {
-        marks.emplace_back();
-        for (std::int32_t c = 0; c < grid->Data->ColCount; ++c)
-            marks.back().push_back(Cell(grid, c, r)->SelCount);
-    }
-    return marks;
-}
-
 TEST_F(GridSelection, NothingHappensOnAGridWithoutCells) {
     for (const auto &[cols, rows] : {std::pair{0, 3}, std::pair{3, 0}}) {
         XLGrid *grid = MakeGrid(cols, rows, GridOption::RangeSelect);
