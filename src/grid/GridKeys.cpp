@@ -161,77 +161,43 @@ void GridEnd(XLGrid *grid, bool end, bool shift) {
     SetSelection(grid, end ? GridBlock{cc, cr, lastCol, lastRow} : GridBlock{0, 0, cc, cr});
 }
 
-// The navigation keys; true when the scroll bars are to be updated after them, nothing for keys that do nothing.
-enum class Handled { No, Moved, MovedAndScrolled };
+// One navigation key: what it does, and whether the scroll bars are brought up to date after it.
+struct KeyAction {
+    WPARAM Key;
+    bool Ctrl;
+    void (*Act)(XLGrid *grid, bool shift);
+    bool UpdatesScrollBars;
+};
 
-Handled Navigate(XLGrid *grid, WPARAM key, bool ctrl, bool shift) {
-    if (ctrl) {
-        switch (key) {
-        case VK_HOME:
-            GridEnd(grid, false, shift);
-            break;
-        case VK_END:
-            GridEnd(grid, true, shift);
-            break;
-        case VK_LEFT:
-            RowEnd(grid, false, shift);
-            break;
-        case VK_RIGHT:
-            RowEnd(grid, true, shift);
-            break;
-        case VK_UP:
-            ColEnd(grid, false, shift);
-            break;
-        case VK_DOWN:
-            ColEnd(grid, true, shift);
-            break;
-        default:
-            return Handled::No;
-        }
-        return Handled::MovedAndScrolled;
-    }
-    switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN: {
-        const Axis &axis = (key == VK_LEFT || key == VK_RIGHT) ? Cols : Rows;
-        const bool towardsEnd = key == VK_RIGHT || key == VK_DOWN;
-        if (shift)
-            ShiftStep(grid, axis, towardsEnd);
-        else
-            Step(grid, axis, towardsEnd);
-        return Handled::Moved;
-    }
-    case VK_PRIOR:
-    case VK_NEXT:
-        Page(grid, key == VK_NEXT, shift);
-        break;
-    case VK_HOME:
-    case VK_END:
-        RowEnd(grid, key == VK_END, shift);
-        break;
-    default:
-        return Handled::No;
-    }
-    return Handled::MovedAndScrolled;
+void Arrow(XLGrid *grid, const Axis &axis, bool towardsEnd, bool shift) {
+    if (shift)
+        ShiftStep(grid, axis, towardsEnd);
+    else
+        Step(grid, axis, towardsEnd);
 }
 
-bool IsNavigationKey(WPARAM key, bool ctrl) {
-    switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-        return true;
-    case VK_PRIOR:
-    case VK_NEXT:
-        return !ctrl;
-    default:
-        return false;
-    }
+constexpr KeyAction KeyActions[] = {
+    {VK_LEFT, false, [](XLGrid *g, bool shift) { Arrow(g, Cols, false, shift); }, false},
+    {VK_RIGHT, false, [](XLGrid *g, bool shift) { Arrow(g, Cols, true, shift); }, false},
+    {VK_UP, false, [](XLGrid *g, bool shift) { Arrow(g, Rows, false, shift); }, false},
+    {VK_DOWN, false, [](XLGrid *g, bool shift) { Arrow(g, Rows, true, shift); }, false},
+    {VK_PRIOR, false, [](XLGrid *g, bool shift) { Page(g, false, shift); }, true},
+    {VK_NEXT, false, [](XLGrid *g, bool shift) { Page(g, true, shift); }, true},
+    {VK_HOME, false, [](XLGrid *g, bool shift) { RowEnd(g, false, shift); }, true},
+    {VK_END, false, [](XLGrid *g, bool shift) { RowEnd(g, true, shift); }, true},
+    {VK_HOME, true, [](XLGrid *g, bool shift) { GridEnd(g, false, shift); }, true},
+    {VK_END, true, [](XLGrid *g, bool shift) { GridEnd(g, true, shift); }, true},
+    {VK_LEFT, true, [](XLGrid *g, bool shift) { RowEnd(g, false, shift); }, true},
+    {VK_RIGHT, true, [](XLGrid *g, bool shift) { RowEnd(g, true, shift); }, true},
+    {VK_UP, true, [](XLGrid *g, bool shift) { ColEnd(g, false, shift); }, true},
+    {VK_DOWN, true, [](XLGrid *g, bool shift) { ColEnd(g, true, shift); }, true},
+};
+
+const KeyAction *FindKeyAction(WPARAM key, bool ctrl) {
+    for (const KeyAction &action : KeyActions)
+        if (action.Key == key && action.Ctrl == ctrl)
+            return &action;
+    return nullptr;
 }
 
 } // namespace
@@ -244,14 +210,16 @@ void HandleGridKey(XLGrid *grid, WPARAM key) {
     const bool ctrl = IsDown(VK_CONTROL);
     if (!ctrl && (key == VK_RETURN || key == VK_F2))
         return BeginEdit(grid);
-    if (data.ColCount == 0 || data.RowCount == 0 || !IsNavigationKey(key, ctrl))
+    const KeyAction *action = FindKeyAction(key, ctrl);
+    if (data.ColCount == 0 || data.RowCount == 0 || !action)
         return;
     const UpdateBracket bracket(grid);
     // A grid whose counts went to 0 and back has no current cell; the keys start from the first one.
     if (data.CurCol < 0 || data.CurRow < 0)
         SetCurrentCell(grid, 0, 0);
     MarkAllCells(grid, false);
-    if (Navigate(grid, key, ctrl, shift) == Handled::MovedAndScrolled)
+    action->Act(grid, shift);
+    if (action->UpdatesScrollBars)
         UpdateScrollBars(grid);
     grid->Invalidate();
 }

@@ -205,7 +205,7 @@ void HandleGridButtonDown(XLGrid *grid, WPARAM wParam, LPARAM lParam) {
 }
 
 void HandleGridMouseMove(XLGrid *grid, LPARAM lParam) {
-    const XLGridData &data = *grid->Data;
+    XLGridData &data = *grid->Data;
     const POINT p = PointOf(lParam);
     if (TrackPressedTitle(grid, p))
         return;
@@ -216,7 +216,7 @@ void HandleGridMouseMove(XLGrid *grid, LPARAM lParam) {
     else if (data.RowDragFrom != -1)
         TitleDrag<false>(grid, p);
     else if (data.ResizeWidth != -1) {
-        grid->Data->ResizeWidth = IntMax(1, ColWidth(grid, data.ResizeCol) + p.x - data.ResizeStartX);
+        data.ResizeWidth = IntMax(1, ColWidth(grid, data.ResizeCol) + p.x - data.ResizeStartX);
         grid->Invalidate();
     } else
         Hover(grid, p);
