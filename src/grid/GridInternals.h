@@ -54,3 +54,4 @@ void HandleGridButtonDown(XLGrid *grid, WPARAM wParam, LPARAM lParam);
 void HandleGridMouseMove(XLGrid *grid, LPARAM lParam);
 void HandleGridButtonUp(XLGrid *grid, LPARAM lParam);
 void HandleGridDoubleClick(XLGrid *grid, LPARAM lParam);
+void HandleGridCaptureLost(XLGrid *grid, HWND taker);

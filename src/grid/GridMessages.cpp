@@ -29,6 +29,9 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &) {
     case WM_LBUTTONUP:
         HandleGridButtonUp(grid, message.LParam);
         break;
+    case WM_CAPTURECHANGED:
+        HandleGridCaptureLost(grid, reinterpret_cast<HWND>(message.LParam));
+        break;
     case WM_LBUTTONDBLCLK:
         HandleGridDoubleClick(grid, message.LParam);
         break;

@@ -222,17 +222,35 @@ void HandleGridMouseMove(XLGrid *grid, LPARAM lParam) {
         Hover(grid, p);
 }
 
+namespace {
+
+void EndMouseAction(XLGridData &data) {
+    data.ResizeWidth = data.ResizeCol = -1;
+    data.RowDragFrom = data.ColDragFrom = -1;
+    data.AnchorCol = data.AnchorRow = -1;
+    data.PressedColTitle = data.PressedRowTitle = -1;
+}
+
+} // namespace
+
 void HandleGridButtonUp(XLGrid *grid, LPARAM lParam) {
     XLGridData &data = *grid->Data;
     ReleasePressedTitle(grid, PointOf(lParam));
     if (data.ResizeWidth != -1)
         SetColWidth(grid, data.ResizeCol, data.ResizeWidth);
-    data.ResizeWidth = data.ResizeCol = -1;
-    data.RowDragFrom = data.ColDragFrom = -1;
-    data.AnchorCol = data.AnchorRow = -1;
-    data.PressedColTitle = data.PressedRowTitle = -1;
+    EndMouseAction(data);
     if (grid->Handle && GetCapture() == grid->Handle)
         ReleaseCapture();
+}
+
+void HandleGridCaptureLost(XLGrid *grid, HWND taker) {
+    // Another window took the mouse during a drag (a message box, a menu): the button-up will not come here, so
+    // the drag ends now, a column width unchanged.
+    if (taker && taker != grid->Handle) {
+        EndMouseAction(*grid->Data);
+        SetTitlePressed(*grid->Data, false);
+        grid->Invalidate();
+    }
 }
 
 void HandleGridDoubleClick(XLGrid *grid, LPARAM lParam) {

@@ -164,6 +164,23 @@ TEST_F(GridMouse, ReleaseOutsideTheWindowEndsTheDrag) {
     EXPECT_TRUE(BlockIs(grid->Data->Selection, -1, -1, -1, -1));
 }
 
+TEST_F(GridMouse, AWindowTakingTheMouseEndsTheDrag) {
+    XLGrid *grid = MakeMouseGrid(GridOption::RangeSelect | GridOption::ColSizing);
+    Control *other = Child(Panel_);
+    PostMouse(grid, WM_LBUTTONDOWN, CellCentre(grid, 1, 1), MK_LBUTTON);
+    SetCapture(other->Handle);
+    PostMouse(grid, WM_MOUSEMOVE, CellCentre(grid, 4, 4));
+    EXPECT_TRUE(grid->Data->Selection.IsNone());
+    ReleaseCapture();
+
+    PostMouse(grid, WM_MOUSEMOVE, {100, 10});
+    PostMouse(grid, WM_LBUTTONDOWN, {100, 10}, MK_LBUTTON);
+    SetCapture(other->Handle);
+    PostMouse(grid, WM_LBUTTONUP, {150, 10});
+    ReleaseCapture();
+    EXPECT_EQ(ColWidth(grid, 0), 70);
+}
+
 TEST_F(GridMouse, CornerPress) {
     for (const GridOptions options : {GridOptions{0}, GridOption::RangeSelect}) {
         XLGrid *grid = MakeMouseGrid(options);
