@@ -167,6 +167,8 @@ TEST_F(GridMouse, ReleaseOutsideTheWindowEndsTheDrag) {
 TEST_F(GridMouse, AWindowTakingTheMouseEndsTheDrag) {
     XLGrid *grid = MakeMouseGrid(GridOption::RangeSelect | GridOption::ColSizing);
     Control *other = Child(Panel_);
+    Panel_->CreateWindow();
+    ASSERT_TRUE(other->Handle);
     PostMouse(grid, WM_LBUTTONDOWN, CellCentre(grid, 1, 1), MK_LBUTTON);
     SetCapture(other->Handle);
     PostMouse(grid, WM_MOUSEMOVE, CellCentre(grid, 4, 4));
