@@ -16,6 +16,9 @@ private:
     XLGrid *Grid;
 };
 
+// Invalidates the whole window, its scroll bars included, unless that is still pending.
+void RequestRepaint(XLGrid *grid);
+
 // A cell with the grid's defaults in force now; the caller puts it into a row.
 XLCell *NewCell(XLGrid *grid);
 void DestroyCell(XLCell *cell);
