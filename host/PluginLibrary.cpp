@@ -23,6 +23,7 @@ std::string PluginLibrary::Load(const char *path) {
     Resolve(Module, SetData, "SetData", missing);
     Resolve(Module, GetData, "GetData", missing);
     Resolve(Module, CreateObject, "CreateObject", missing);
+    Resolve(Module, Interface, "Interface", missing);
     Resolve(Module, openbase, "openbase", missing);
     Resolve(Module, gettituls, "gettituls", missing);
     Resolve(Module, getrows, "getrows", missing);

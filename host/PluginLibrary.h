@@ -15,7 +15,7 @@ struct PluginLibrary {
 
     HMODULE Module = nullptr;
     TextFn Copyright = nullptr, GetShortInfo = nullptr, GetInfo = nullptr, GetFile = nullptr;
-    IntFn HasIntDlg = nullptr;
+    IntFn HasIntDlg = nullptr, Interface = nullptr;
     SetTextFn SetPath = nullptr, SetFile = nullptr;
     SetDataFn SetData = nullptr;
     GetDataFn GetData = nullptr, CreateObject = nullptr;

@@ -2,6 +2,7 @@
 
 #include "plugin/ExportGuard.h"
 #include "plugin/PluginState.h"
+#include "plugin/SettingsForm.h"
 
 namespace {
 const char EmptyText[] = "";
@@ -36,4 +37,6 @@ void SetData(void *data) { DataPointer = data; }
 void *GetData() { return DataPointer; }
 
 void *CreateObject() { return nullptr; }
+
+int Interface() { return GuardExport(RunSettingsDialog, 0); }
 }

@@ -14,6 +14,7 @@ const char *GetFile();
 void SetData(void *data);
 void *GetData();
 void *CreateObject();
+int Interface();
 
 void openbase();
 void gettituls();

@@ -9,10 +9,6 @@ void (*ColorChangedHook)(Control *control) = nullptr;
 void (*DetachCanvasHook)(Control *control) = nullptr;
 void (*ReleaseCanvasHook)(Control *control) = nullptr;
 
-COLORREF ColorToRGB(std::uint32_t color) {
-    return (color & 0x80000000u) ? GetSysColor(static_cast<int>(color & 0x7FFFFFFFu)) : color;
-}
-
 HBRUSH DefaultControlBrush(Control *control) {
     while (control->Parent && control->Parent->Color == control->Color)
         control = control->Parent;

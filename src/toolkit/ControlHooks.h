@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "toolkit/DrawingTool.h"
 #include "toolkit/platform/Win32.h"
 
 class Control;
@@ -35,6 +36,3 @@ extern void (*DetachCanvasHook)(Control *control);
 
 // Releases the control's Canvas and clears the field; run once while the control is destroyed.
 extern void (*ReleaseCanvasHook)(Control *control);
-
-// A colour value is an RGB value or, with bit 31 set, a system colour index.
-COLORREF ColorToRGB(std::uint32_t color);

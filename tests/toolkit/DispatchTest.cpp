@@ -2,6 +2,7 @@
 // it drives.
 #include "toolkit/ToolkitFixture.h"
 
+#include "toolkit/DrawingTool.h"
 #include "toolkit/PtrList.h"
 
 namespace {
@@ -290,7 +291,9 @@ TEST_F(Dispatch, ChildColorsAreAnsweredByTheChild) {
                                        reinterpret_cast<LPARAM>(edit->Handle));
     ReleaseDC(edit->Handle, dc);
     EXPECT_NE(brush, 0);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), form->ColorBrush) << "the colour is the form's, so is the brush";
+    // The cached colour brush, or the form's brush tool once drawing tools are in use.
+    const HBRUSH formBrush = form->Brush ? static_cast<HBRUSH>(form->Brush->Handle) : form->ColorBrush;
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), formBrush) << "the colour is the form's, so is the brush";
 }
 
 } // namespace

@@ -1,25 +1,7 @@
-// Keyboard state per thread, system metrics and the system colours with their brushes.
+// Keyboard state per thread and system metrics.
 #include "toolkit/platform/headless/WindowTable.h"
 
-#include <array>
 #include <cstring>
-
-namespace {
-
-std::mutex colorsLock;
-std::array<COLORREF, 31> colors{RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128),
-                                RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
-                                RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
-                                RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
-                                RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
-                                RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
-                                RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 200),     RGB(166, 202, 240),
-                                RGB(192, 192, 192), RGB(10, 36, 106),   RGB(212, 208, 200)};
-// One brush per colour, made again when the colour changes; callers never delete them.
-std::array<HBRUSH, 31> brushes{};
-std::array<COLORREF, 31> brushColors{};
-
-} // namespace
 
 SHORT GetKeyState(int key) {
     const BYTE state = headless::CurrentInput().Keys[key & 0xFF];
@@ -90,34 +72,4 @@ int GetSystemMetrics(int index) {
     default:
         return 0;
     }
-}
-
-DWORD GetSysColor(int index) {
-    std::lock_guard guard(colorsLock);
-    return index >= 0 && index < static_cast<int>(colors.size()) ? colors[static_cast<std::size_t>(index)] : 0;
-}
-
-BOOL SetSysColors(int count, const int *indices, const COLORREF *values) {
-    {
-        std::lock_guard guard(colorsLock);
-        for (int i = 0; i < count; ++i)
-            if (indices[i] >= 0 && indices[i] < static_cast<int>(colors.size()))
-                colors[static_cast<std::size_t>(indices[i])] = values[i];
-    }
-    for (headless::Window *window : headless::WindowTable::Instance().WindowsOf(GetCurrentThreadId()))
-        if (!(window->Style & WS_CHILD))
-            SendMessageA(window->Handle, WM_SYSCOLORCHANGE, 0, 0);
-    return TRUE;
-}
-
-HBRUSH GetSysColorBrush(int index) {
-    if (index < 0 || index >= static_cast<int>(colors.size()))
-        return nullptr;
-    const auto i = static_cast<std::size_t>(index);
-    std::lock_guard guard(colorsLock);
-    if (!brushes[i] || brushColors[i] != colors[i]) {
-        brushes[i] = CreateSolidBrush(colors[i]);
-        brushColors[i] = colors[i];
-    }
-    return brushes[i];
 }

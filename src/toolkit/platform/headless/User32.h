@@ -427,6 +427,14 @@ constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_3DLIGHT = 22;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
+constexpr int COLOR_HOTLIGHT = 26;
+constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
+constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
+constexpr int COLOR_MENUHILIGHT = 29;
+constexpr int COLOR_MENUBAR = 30;
+constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
+constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
 
 // Window classes
 ATOM RegisterClassA(const WNDCLASSA *wndClass);

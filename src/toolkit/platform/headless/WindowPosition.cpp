@@ -108,13 +108,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
     window->Rect = newRect;
     window->Client = newClient;
-    if (zTarget >= 0) {
+    if (zTarget >= 0)
         MoveInZOrder(parent->Children, hwnd, zTarget);
-        if (pos.hwndInsertAfter == HWND_TOPMOST)
-            window->ExStyle |= WS_EX_TOPMOST;
-        else if (pos.hwndInsertAfter == HWND_NOTOPMOST)
-            window->ExStyle &= ~WS_EX_TOPMOST;
-    }
+    // The topmost band follows the request even for a window already first in z order.
+    if (!(flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOPMOST)
+        window->ExStyle |= WS_EX_TOPMOST;
+    else if (!(flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_NOTOPMOST)
+        window->ExStyle &= ~WS_EX_TOPMOST;
     if (pos.flags & SWP_SHOWWINDOW)
         window->Style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW)

@@ -6,9 +6,8 @@
 namespace headless {
 
 // A DC that draws on the window's client area, origin at the client's top-left corner. BeginPaint, GetDC and
-// GetDCEx hand out such a DC; EndPaint and ReleaseDC give it back through ReleaseWindowDC. The window manager's
-// own definitions are weak and hand out an inert handle; the headless GDI defines the real ones, backed by the
-// window's pixel surface.
+// GetDCEx hand out such a DC; EndPaint and ReleaseDC give it back through ReleaseWindowDC. The headless GDI
+// defines them (WindowSurfaces.cpp), backed by the pixel surface of the window's top-level window.
 HDC CreateWindowDC(HWND window);
 void ReleaseWindowDC(HWND window, HDC dc);
 

@@ -1,0 +1,62 @@
+// The canvas of a control: its DC is the paint DC while the control paints,
+// else a DC of the control's window that the canvas gives back when done.
+#include "toolkit/Canvas.h"
+#include "toolkit/Control.h"
+#include "toolkit/ControlHooks.h"
+#include "toolkit/ControlTools.h"
+
+namespace {
+
+HDC DCOf(Canvas *canvas) {
+    Control *control = canvas->Owner;
+    if (control->PaintDC) {
+        canvas->SetHandle(control->PaintDC);
+        return control->PaintDC;
+    }
+    if (canvas->DC)
+        return canvas->DC;
+    const HWND window = control->GetWindowHandle();
+    return window ? GetDC(window) : nullptr;
+}
+
+void GiveBack(Canvas *canvas, HDC dc) {
+    Control *control = canvas->Owner;
+    if (dc != control->PaintDC)
+        ReleaseDC(control->Handle, dc);
+}
+
+const ControlCanvasHook ControlHook = {
+    &DCOf,
+    &GiveBack,
+    [](Canvas *canvas) { return canvas->Owner->Color; },
+    [](Canvas *canvas) { return canvas->Owner->TextColor; },
+    [](Canvas *canvas) { return canvas->Owner->Brush; },
+    [](Canvas *canvas) { return canvas->Owner->Font; },
+};
+
+void Detach(Control *control) { control->Canvas->SetHandle(nullptr); }
+
+void Release(Control *control) { FreeAndClear(control->Canvas); }
+
+} // namespace
+
+void InstallCanvasHooks() {
+    DetachCanvasHook = &Detach;
+    ReleaseCanvasHook = &Release;
+}
+
+Canvas *ControlCanvas(Control *control) {
+    if (!control->Canvas) {
+        static const bool installed = (InstallCanvasHooks(), true);
+        (void)installed;
+        Canvas *canvas = NewCanvas();
+        canvas->Owner = control;
+        canvas->GetHandleHook = &ControlHook;
+        control->Canvas = canvas;
+        if (control->Font)
+            canvas->Font();
+        if (control->Brush)
+            canvas->Brush();
+    }
+    return control->Canvas;
+}

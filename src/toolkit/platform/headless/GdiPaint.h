@@ -1,0 +1,72 @@
+// Rasterisation helpers of the headless GDI: raster operations, brushes as
+// pixel sources, and the painter that writes a DC's surface through its clip.
+#pragma once
+
+#include "toolkit/platform/headless/GdiObjects.h"
+
+#include <optional>
+
+namespace headless::gdi {
+
+COLORREF ApplyRop2(int mode, COLORREF pen, COLORREF dst);
+COLORREF ApplyRop3(DWORD rop, COLORREF pattern, COLORREF source, COLORREF dst);
+bool RopUsesSource(DWORD rop);
+bool RopUsesPattern(DWORD rop);
+
+// What a brush puts at a device pixel: a colour, or nothing (a null brush, the
+// gaps of a hatch in transparent mode).
+class BrushPaint {
+public:
+    // A brush handle as FillRect takes it: a brush, or a system colour index + 1.
+    static BrushPaint Of(HBRUSH brush, const DeviceContext &dc);
+    static BrushPaint Solid(COLORREF color);
+    std::optional<COLORREF> At(int x, int y) const;
+    bool IsNull() const { return Style == BS_NULL; }
+
+private:
+    UINT Style = BS_NULL;
+    COLORREF Color = 0;
+    int Hatch = 0;
+    std::shared_ptr<Surface> Pattern;
+    COLORREF TextColor = 0;
+    COLORREF BkColor = 0;
+    bool Opaque = true;
+    POINT Origin{};
+};
+
+// Draws on the surface of one DC in surface coordinates, only where the DC may draw.
+class Painter {
+public:
+    // Nothing for a bad DC.
+    static std::optional<Painter> For(HDC dc);
+
+    DeviceContext &DC;
+    Surface &Target;
+    RectList Area;
+
+    // Logical coordinates to the surface's.
+    POINT ToDevice(int x, int y) const {
+        return POINT{x + DC.ViewportOrigin.x + DC.Origin.x, y + DC.ViewportOrigin.y + DC.Origin.y};
+    }
+    RECT ToDevice(const RECT &r) const;
+    bool Visible(int x, int y) const;
+    // Calls f(x, y) for every drawable pixel of a surface rectangle, row by row.
+    template <class F> void ForEach(const RECT &rect, F f) const {
+        for (const RECT &area : Area) {
+            const LONG left = rect.left > area.left ? rect.left : area.left;
+            const LONG right = rect.right < area.right ? rect.right : area.right;
+            const LONG top = rect.top > area.top ? rect.top : area.top;
+            const LONG bottom = rect.bottom < area.bottom ? rect.bottom : area.bottom;
+            for (LONG y = top; y < bottom; ++y)
+                for (LONG x = left; x < right; ++x)
+                    f(int(x), int(y));
+        }
+    }
+    void Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const;
+    void Plot(int x, int y, COLORREF color, int rop2) const;
+};
+
+// A rectangle with left <= right and top <= bottom.
+RECT Normalized(const RECT &r);
+
+} // namespace headless::gdi

@@ -1,0 +1,65 @@
+#include "support/PixelSurface.h"
+
+#include <stdexcept>
+
+COLORREF FromDibPixel(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+PixelSurface::PixelSurface(int width, int height, COLORREF fill) : Width(width), Height(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down: row y starts at Bits + y * Width
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    Section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Dc = CreateCompatibleDC(nullptr);
+    if (!Section || !Dc)
+        throw std::runtime_error("cannot make a test surface");
+    Bits = static_cast<DWORD *>(bits);
+    Saved = SelectObject(Dc, Section);
+    Fill(fill);
+}
+
+PixelSurface::~PixelSurface() {
+    FreeDC();
+    DeleteObject(Section);
+}
+
+void PixelSurface::FreeDC() {
+    if (!Dc)
+        return;
+    SelectObject(Dc, Saved);
+    DeleteDC(Dc);
+    Dc = nullptr;
+}
+
+COLORREF PixelSurface::Pixel(int x, int y) const {
+    GdiFlush();
+    return FromDibPixel(Bits[y * Width + x]);
+}
+
+void PixelSurface::Fill(COLORREF color) {
+    GdiFlush();
+    for (int i = 0; i < Width * Height; ++i)
+        Bits[i] = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+Picture PixelSurface::Draw(const Legend &legend) const {
+    Picture rows;
+    for (int y = 0; y < Height; ++y) {
+        std::string row;
+        for (int x = 0; x < Width; ++x) {
+            const COLORREF pixel = Pixel(x, y);
+            char c = '?';
+            for (const auto &[color, mark] : legend)
+                if (color == pixel) {
+                    c = mark;
+                    break;
+                }
+            row += c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
