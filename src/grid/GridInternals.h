@@ -31,6 +31,10 @@ CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t
 // the focus is in another part of a compound editor.
 void DropEdit(XLGrid *grid);
 
+// Makes the grid font (tag 0) and the title font (tag 1) report their changes to the grid.
+void FollowFonts(XLGrid *grid);
+void ReleaseCellFont(XLCell *cell);
+
 // The list work of the count setters: titles, sizes, then the cells.
 void ResizeColumns(XLGrid *grid, std::int32_t n);
 void ResizeRows(XLGrid *grid, std::int32_t n);

@@ -84,7 +84,10 @@ XLCell *NewCell(XLGrid *grid) {
     return cell;
 }
 
-void DestroyCell(XLCell *cell) { delete cell; }
+void DestroyCell(XLCell *cell) {
+    ReleaseCellFont(cell);
+    delete cell;
+}
 
 void ResizeColumns(XLGrid *grid, std::int32_t n) {
     XLGridData &data = *grid->Data;
