@@ -108,7 +108,7 @@ void BeginEdit(XLGrid *grid) {
     editor->SetVisible(true);
     if (editWindow)
         SetFocus(editWindow);
-    // The owner's handlers of these two slots are replaced for good: the grid does not put them back.
+    // Whatever the owner had in these two slots is replaced; closing the edit empties them again.
     if (data.HookEditor) {
         editControl->OnLeave = {&EditControlLeave, grid};
         editControl->SetOnKeyDown({&EditControlKeyDown, grid});
