@@ -1,5 +1,7 @@
 // Making a grid and tearing its record down with the control.
 #include "grid/GridInternals.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/DrawingTool.h"
 #include "toolkit/StringList.h"
 
 namespace {
@@ -18,17 +20,40 @@ PtrList *NewGrowingList() {
     return list;
 }
 
+// Frees in this order: Buffer, TitleFont, the title lists, the size lists, ResizeCursor, Rows (emptied before),
+// then the record itself.
+void FreeRecord(XLGridData *data) {
+    FreeAndClear(data->Buffer);
+    FreeAndClear(data->TitleFont);
+    FreeAndClear(data->ColTitles);
+    FreeAndClear(data->RowTitles);
+    FreeAndClear(data->ColWidths);
+    FreeAndClear(data->RowHeights);
+    if (data->ResizeCursor)
+        DestroyCursor(data->ResizeCursor);
+    FreeAndClear(data->Rows);
+    delete data;
+}
+
+// The lists are made before the record joins the grid, so a grid's teardown always finds them.
 void MakeRecord(XLGrid *grid) {
     auto *data = new XLGridData;
-    grid->Data = data;
     data->Owner = grid;
+    try {
+        data->ColWidths = NewGrowingList();
+        data->RowHeights = NewGrowingList();
+        data->Rows = NewGrowingList();
+        data->ColTitles = NewStringList();
+        data->RowTitles = NewStringList();
+    } catch (...) {
+        FreeRecord(data);
+        throw;
+    }
+    grid->Data = data;
     grid->SetColor(WindowColor);
+    FollowFonts(grid);
     data->ResizeCursor = LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(ResizeCursorId));
-    data->ColWidths = NewGrowingList();
-    data->RowHeights = NewGrowingList();
-    data->Rows = NewGrowingList();
-    data->ColTitles = NewStringList();
-    data->RowTitles = NewStringList();
+    data->Buffer = NewDDBitmap(grid->ClientWidth(), grid->ClientHeight());
 }
 
 } // namespace
@@ -56,15 +81,8 @@ void XLGrid::Destroy() {
         EndEdit(this, true, true);
         DropEdit(this);
         SetRowCount(this, 0);
-        FreeAndClear(data->ColTitles);
-        FreeAndClear(data->RowTitles);
-        FreeAndClear(data->ColWidths);
-        FreeAndClear(data->RowHeights);
-        if (data->ResizeCursor)
-            DestroyCursor(data->ResizeCursor);
-        FreeAndClear(data->Rows);
         Data = nullptr;
-        delete data;
+        FreeRecord(data);
     }
     Control::Destroy();
 }

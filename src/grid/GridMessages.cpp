@@ -6,6 +6,10 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &) {
     if (!grid->Data)
         return false;
     switch (message.Msg) {
+    case WM_PAINT:
+        // Whoever paints validates the window: the next change must invalidate it again.
+        grid->Data->RepaintPending = false;
+        break;
     case WM_SIZE:
         // The visible counts follow the client size.
         UpdateScrollBars(grid);

@@ -51,16 +51,4 @@ TEST_F(GridConstruction, CountsOptionsAndStyleAreAppliedInOrder) {
     EXPECT_EQ(Cell(grid, 1, 0)->SelCount, 0);
 }
 
-TEST_F(GridConstruction, ResizingTheWindowUpdatesTheScrollBars) {
-    XLGrid *grid = MakeGrid(3, 50, 0, 1, 400, 221);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_PAGE;
-    GetScrollInfo(grid->Handle, SB_VERT, &info);
-    EXPECT_EQ(info.nPage, 10u);
-    grid->SetClientSize(400, 121);
-    GetScrollInfo(grid->Handle, SB_VERT, &info);
-    EXPECT_EQ(info.nPage, 5u);
-}
-
 } // namespace
