@@ -1,5 +1,7 @@
 // Making a grid and tearing its record down with the control.
 #include "grid/GridInternals.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/DrawingTool.h"
 #include "toolkit/StringList.h"
 
 namespace {
@@ -23,7 +25,9 @@ void MakeRecord(XLGrid *grid) {
     grid->Data = data;
     data->Owner = grid;
     grid->SetColor(WindowColor);
+    FollowFonts(grid);
     data->ResizeCursor = LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(ResizeCursorId));
+    data->Buffer = NewDDBitmap(grid->ClientWidth(), grid->ClientHeight());
     data->ColWidths = NewGrowingList();
     data->RowHeights = NewGrowingList();
     data->Rows = NewGrowingList();
@@ -56,6 +60,8 @@ void XLGrid::Destroy() {
         EndEdit(this, true, true);
         DropEdit(this);
         SetRowCount(this, 0);
+        FreeAndClear(data->Buffer);
+        FreeAndClear(data->TitleFont);
         FreeAndClear(data->ColTitles);
         FreeAndClear(data->RowTitles);
         FreeAndClear(data->ColWidths);

@@ -2,6 +2,8 @@
 #include <string>
 
 #include "grid/GridInternals.h"
+#include "toolkit/ControlTools.h"
+#include "toolkit/DrawingTool.h"
 #include "toolkit/Utilities.h"
 
 namespace {
@@ -94,6 +96,7 @@ void BeginEdit(XLGrid *grid) {
     Control *editor = data.Editor;
     Control *editControl = data.EditControl;
 
+    DrawingTool::Assign(ControlFont(editControl), GetCellFont(cell));
     if (const HWND editorWindow = editor->GetWindowHandle(); editorWindow && grid->Handle)
         ::SetParent(editorWindow, grid->Handle);
     const RECT r = CellRect(grid, data.CurCol, data.CurRow);

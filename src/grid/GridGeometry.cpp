@@ -46,7 +46,9 @@ void SetScrollBar(HWND window, int bar, std::int32_t count, std::int32_t page, s
     info.nMax = count - 1;
     info.nPage = static_cast<UINT>(page);
     info.nPos = position;
-    SetScrollInfo(window, bar, &info, TRUE);
+    // Drawn with the frame at the next paint (RequestRepaint): drawing a bar at once costs milliseconds under
+    // Wine, and the count setters set both bars for every row the query runner adds.
+    SetScrollInfo(window, bar, &info, FALSE);
 }
 
 } // namespace
@@ -97,4 +99,6 @@ void UpdateScrollBars(XLGrid *grid) {
         return;
     SetScrollBar(grid->Handle, SB_VERT, data.RowCount, VisibleRowCount(grid), data.TopRow);
     SetScrollBar(grid->Handle, SB_HORZ, data.ColCount, VisibleColCount(grid), data.LeftCol);
+    if (grid->UpdateCount == 0)
+        RequestRepaint(grid);
 }

@@ -16,6 +16,9 @@ private:
     XLGrid *Grid;
 };
 
+// Invalidates the whole window, its scroll bars included, unless that is still pending.
+void RequestRepaint(XLGrid *grid);
+
 // A cell with the grid's defaults in force now; the caller puts it into a row.
 XLCell *NewCell(XLGrid *grid);
 void DestroyCell(XLCell *cell);
@@ -27,6 +30,10 @@ CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t
 // Closes an open edit without reading it; for the grid's teardown, after EndEdit, which leaves an edit open while
 // the focus is in another part of a compound editor.
 void DropEdit(XLGrid *grid);
+
+// Makes the grid font (tag 0) and the title font (tag 1) report their changes to the grid.
+void FollowFonts(XLGrid *grid);
+void ReleaseCellFont(XLCell *cell);
 
 // The list work of the count setters: titles, sizes, then the cells.
 void ResizeColumns(XLGrid *grid, std::int32_t n);

@@ -7,6 +7,10 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result
         return false;
     switch (message.Msg) {
     case WM_PAINT: {
+        // Whoever paints validates the window: the next change must invalidate it again. A paint into a given DC
+        // leaves the window as it is.
+        if (!message.WParam)
+            grid->Data->RepaintPending = false;
         // While an update bracket is open the default processing takes it; the bracket's close repaints.
         if (grid->UpdateCount > 0)
             break;
@@ -14,8 +18,7 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result
             PaintGrid(grid, reinterpret_cast<HDC>(message.WParam));
         } else {
             PAINTSTRUCT paint{};
-            const HDC dc = BeginPaint(message.Hwnd, &paint);
-            if (dc)
+            if (const HDC dc = BeginPaint(message.Hwnd, &paint))
                 PaintGrid(grid, dc);
             EndPaint(message.Hwnd, &paint);
         }

@@ -84,7 +84,10 @@ XLCell *NewCell(XLGrid *grid) {
     return cell;
 }
 
-void DestroyCell(XLCell *cell) { delete cell; }
+void DestroyCell(XLCell *cell) {
+    ReleaseCellFont(cell);
+    delete cell;
+}
 
 void ResizeColumns(XLGrid *grid, std::int32_t n) {
     XLGridData &data = *grid->Data;
@@ -146,8 +149,15 @@ void BeginUpdate(XLGrid *grid) { ++grid->UpdateCount; }
 void EndUpdate(XLGrid *grid) {
     if (grid->UpdateCount > 0)
         --grid->UpdateCount;
-    if (grid->UpdateCount == 0 && grid->Handle)
-        InvalidateRect(grid->Handle, nullptr, TRUE);
+    if (grid->UpdateCount == 0)
+        RequestRepaint(grid);
+}
+
+void RequestRepaint(XLGrid *grid) {
+    if (!grid->Handle || grid->Data->RepaintPending)
+        return;
+    RedrawWindow(grid->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    grid->Data->RepaintPending = true;
 }
 
 namespace {

@@ -175,6 +175,9 @@ struct XLGridData {
     std::int32_t EditRow = -1;
     // An EndEdit is running: calls it causes (the editor losing the focus as it is hidden, handlers) do nothing.
     bool EndingEdit = false;
+    // The whole window, frame included, has been invalidated and no WM_PAINT has come since: asking again would
+    // only repeat a costly call (the query runner ends an update bracket for every cell it writes).
+    bool RepaintPending = false;
     // Cells that have a font of their own; a change of the grid font walks the cells only when there are some.
     std::int32_t OwnFontCells = 0;
 };

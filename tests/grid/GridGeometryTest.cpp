@@ -94,6 +94,17 @@ TEST_F(GridGeometry, ScrollBarsMirrorCountsPagesAndPositions) {
     EXPECT_EQ(VisibleRowCount(grid), 1);
 }
 
+// Without columns or rows a bar is sent the range 0 .. -1, which the system keeps as 0 .. 0.
+TEST_F(GridGeometry, AnEmptyGridsBarsHaveNothingToScroll) {
+    XLGrid *grid = MakeGrid(0, 5, 0, 1, 311, 221);
+    EXPECT_EQ(VisibleColCount(grid), 1);
+    EXPECT_EQ(ScrollBarOf(grid, SB_HORZ), (Bar{0, 0, 1, 0}));
+    SetTopRow(grid, 3);
+    SetRowCount(grid, 0);
+    EXPECT_EQ(TopRow(grid), 3);
+    EXPECT_EQ(ScrollBarOf(grid, SB_VERT), (Bar{0, 0, 1, 0}));
+}
+
 TEST_F(GridGeometry, CountsDoNotMoveTheFirstShownRowAndColumn) {
     XLGrid *grid = MakeGrid(10, 100, 0, 1, 311, 221);
     SetTopRow(grid, 50);

@@ -181,10 +181,13 @@ TEST_F(GridModel, ColumnTitlesAreSetForExistingColumnsOnly) {
     EXPECT_EQ(grid->Data->RowTitles->Get(0), "");
 }
 
+// Painting (UpdateWindow sends WM_PAINT, which default processing validates) is what makes the next change
+// invalidate the window again.
 TEST_F(GridModel, OnlyTheOutermostBracketRepaints) {
     XLGrid *grid = MakeGrid(2, 2);
     const HWND window = grid->Handle;
-    ValidateRect(window, nullptr);
+    UpdateWindow(window);
+    ASSERT_FALSE(Invalidated(window));
     BeginUpdate(grid);
     SetText(Cell(grid, 0, 0), "inside");
     EXPECT_FALSE(Invalidated(window));
@@ -192,15 +195,27 @@ TEST_F(GridModel, OnlyTheOutermostBracketRepaints) {
     EXPECT_TRUE(Invalidated(window));
     EXPECT_EQ(grid->UpdateCount, 0);
 
-    ValidateRect(window, nullptr);
+    BeginUpdate(grid);
+    UpdateWindow(window);
+    EXPECT_FALSE(Invalidated(window)) << "painted while the bracket is open";
+    EndUpdate(grid);
+    EXPECT_TRUE(Invalidated(window)) << "so the close invalidates again";
+
+    UpdateWindow(window);
     SetCellColor(Cell(grid, 1, 1), 0xFF);
     EXPECT_TRUE(Invalidated(window)) << "a setter outside any bracket repaints";
     EXPECT_EQ(Cell(grid, 1, 1)->CellColor, 0xFFu);
 
-    ValidateRect(window, nullptr);
+    UpdateWindow(window);
     EndUpdate(grid);
     EXPECT_EQ(grid->UpdateCount, 0);
     EXPECT_TRUE(Invalidated(window)) << "an unmatched EndUpdate repaints and stays at 0";
+
+    UpdateWindow(window);
+    SetClientSize(grid, 300, 200);
+    UpdateWindow(window);
+    SetTopRow(grid, 1);
+    EXPECT_TRUE(Invalidated(window)) << "scrolling repaints";
 }
 
 TEST_F(GridModel, CellTextIsCutAtAZeroByteAndEmptyTextsAreNeverNull) {

@@ -27,10 +27,11 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
     if (info->fMask & SIF_PAGE)
         s->Page = info->nPage;
     if (info->fMask & SIF_RANGE) {
-        if (info->nMin > info->nMax)
-            return s->Pos;
-        s->Min = info->nMin;
-        s->Max = info->nMax;
+        // As on Windows, an invalid range (an empty list's 0 .. -1) becomes 0 .. 0 and the rest still applies.
+        const bool invalid =
+            info->nMin > info->nMax || static_cast<UINT>(info->nMax) - static_cast<UINT>(info->nMin) >= 0x80000000u;
+        s->Min = invalid ? 0 : info->nMin;
+        s->Max = invalid ? 0 : info->nMax;
     }
     const auto span = static_cast<UINT>(s->Max - s->Min + 1);
     s->Page = std::min(s->Page, span);

@@ -296,6 +296,8 @@ constexpr UINT RDW_NOERASE = 0x0020;
 constexpr UINT RDW_ALLCHILDREN = 0x0080;
 constexpr UINT RDW_UPDATENOW = 0x0100;
 constexpr UINT RDW_ERASENOW = 0x0200;
+// The headless windows have no frame to paint; the flag is accepted and the client area invalidated as asked.
+constexpr UINT RDW_FRAME = 0x0400;
 constexpr UINT RDW_NOCHILDREN = 0x0040;
 constexpr DWORD DCX_WINDOW = 0x00000001;
 constexpr DWORD DCX_CACHE = 0x00000002;
