@@ -83,7 +83,8 @@ void PaintCells(GridPainter &painter) {
     if (data.ColCount == 0 || data.RowCount == 0)
         return;
     const std::int32_t lastRow = std::min<std::int32_t>(data.RowCount - 1, data.TopRow + VisibleRowCount(painter.Grid));
-    const std::int32_t lastCol = std::min<std::int32_t>(data.ColCount - 1, data.LeftCol + VisibleColCount(painter.Grid));
+    const std::int32_t lastCol =
+        std::min<std::int32_t>(data.ColCount - 1, data.LeftCol + VisibleColCount(painter.Grid));
     for (std::int32_t r = data.TopRow; r <= lastRow; ++r)
         for (std::int32_t c = data.LeftCol; c <= lastCol; ++c) {
             const XLCell *at = Cell(painter.Grid, c, r);

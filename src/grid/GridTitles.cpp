@@ -82,27 +82,27 @@ void PaintTitles(GridPainter &painter) {
         const std::int32_t last = data.ResizeCol != -1
                                       ? data.ColCount - 1
                                       : std::min<std::int32_t>(data.ColCount - 1, data.LeftCol + VisibleColCount(grid));
-        PaintTitleRun(painter, {true,
-                                {client.left + data.RowTitleWidth, client.top, client.right,
-                                 client.top + data.ColTitleHeight},
-                                data.LeftCol,
-                                last,
-                                data.ColTitles,
-                                data.CurCol,
-                                data.PressedColTitle,
-                                data.ResizeWidth != -1 ? data.ResizeCol : -1,
-                                data.ResizeWidth});
+        PaintTitleRun(painter,
+                      {true,
+                       {client.left + data.RowTitleWidth, client.top, client.right, client.top + data.ColTitleHeight},
+                       data.LeftCol,
+                       last,
+                       data.ColTitles,
+                       data.CurCol,
+                       data.PressedColTitle,
+                       data.ResizeWidth != -1 ? data.ResizeCol : -1,
+                       data.ResizeWidth});
     }
     if (data.RowTitleWidth > 0) {
-        PaintTitleRun(painter, {false,
-                                {client.left, client.top + data.ColTitleHeight, client.left + data.RowTitleWidth,
-                                 client.bottom},
-                                data.TopRow,
-                                std::min<std::int32_t>(data.RowCount - 1, data.TopRow + VisibleRowCount(grid)),
-                                data.RowTitles,
-                                data.CurRow,
-                                data.PressedRowTitle,
-                                -1,
-                                0});
+        PaintTitleRun(painter,
+                      {false,
+                       {client.left, client.top + data.ColTitleHeight, client.left + data.RowTitleWidth, client.bottom},
+                       data.TopRow,
+                       std::min<std::int32_t>(data.RowCount - 1, data.TopRow + VisibleRowCount(grid)),
+                       data.RowTitles,
+                       data.CurRow,
+                       data.PressedRowTitle,
+                       -1,
+                       0});
     }
 }

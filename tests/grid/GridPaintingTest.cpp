@@ -62,11 +62,11 @@ TEST_F(GridPainting, HighlightStyleShowsSelectionFrameAndFocus) {
     EXPECT_EQ(At(150, 50), Sel);
     EXPECT_EQ(At(280, 50), Paper) << "unselected cell";
     // The frame lies one pixel inside the block's cells: the block's outline inflated by 1, drawn from +2 / -1.
-    EXPECT_EQ(At(101, 60), Frame);
+    EXPECT_EQ(At(101, 70), Frame);
     EXPECT_EQ(At(150, 41), Frame);
-    EXPECT_EQ(At(239, 60), Frame);
+    EXPECT_EQ(At(239, 70), Frame);
     EXPECT_EQ(At(150, 79), Frame);
-    EXPECT_EQ(At(102, 60), Sel);
+    EXPECT_EQ(At(102, 70), Sel);
     // The current cell: no highlight without SelectCurrent, a dotted focus rectangle inside its borders.
     EXPECT_EQ(At(280, 90), Paper);
     EXPECT_NE(At(241, 81), Paper);
@@ -77,7 +77,7 @@ TEST_F(GridPainting, HighlightStyleShowsSelectionFrameAndFocus) {
     Paint(grid);
     EXPECT_EQ(At(280, 90), Sel) << "SelectCurrent highlights the current cell";
     EXPECT_EQ(At(150, 50), Paper) << "without RangeSelect the block is not shown";
-    EXPECT_EQ(At(101, 60), Paper) << "a single cell gets no frame";
+    EXPECT_EQ(At(101, 70), Paper) << "a single cell gets no frame";
 }
 
 TEST_F(GridPainting, InvertingStyleInvertsTheBlockButTheCurrentCell) {
@@ -101,8 +101,10 @@ TEST_F(GridPainting, InvertingStyleInvertsTheBlockButTheCurrentCell) {
     grid->Data->CurRow = 3;
     Paint(grid);
     EXPECT_EQ(At(200, 50), Paper);
-    EXPECT_EQ(At(200, 80), Inverted(Paper));
-    EXPECT_EQ(At(200, 90), Paper);
+    EXPECT_EQ(At(200, 79), Inverted(Paper));
+    EXPECT_EQ(At(200, 80), Inverted(Line));
+    EXPECT_EQ(At(200, 90), Paper) << "the current cell itself is not inverted";
+    EXPECT_EQ(At(200, 76), Paper);
 }
 
 struct DrawCellCalls {
@@ -113,7 +115,7 @@ struct DrawCellCalls {
 
 TEST_F(GridPainting, HandledDrawCellKeepsBackgroundBordersAndInversion) {
     XLGrid *grid = PlainGrid(3, 3, GridOption::RangeSelect, 0);
-    SetSelection(grid, {1, 1, 1, 1});
+    SetSelection(grid, {1, 1, 2, 2});
     grid->Data->CurCol = 0;
     grid->Data->CurRow = 0;
     DrawCellCalls calls;
@@ -132,8 +134,9 @@ TEST_F(GridPainting, HandledDrawCellKeepsBackgroundBordersAndInversion) {
     EXPECT_EQ(calls.Cells.back(), (CellPosition{0, 0}));
     EXPECT_TRUE(RectIs(calls.Rects[4], 101, 41, 170, 60)) << "the rectangle inside the borders";
     EXPECT_EQ(At(150, 50), Inverted(Paper));
-    EXPECT_EQ(At(100, 50), Line);
-    EXPECT_EQ(At(60, 70), Paper);
+    EXPECT_EQ(At(170, 50), Line);
+    EXPECT_EQ(At(150, 60), Line);
+    EXPECT_EQ(At(60, 50), Paper);
 }
 
 TEST_F(GridPainting, CurrentTitlesAreRaisedOthersFlat) {
@@ -152,7 +155,7 @@ TEST_F(GridPainting, CurrentTitlesAreRaisedOthersFlat) {
 }
 
 TEST_F(GridPainting, ResizeShowsTheNewTitleWidthAndAGuide) {
-    XLGrid *grid = PlainGrid(8, 5);
+    XLGrid *grid = PlainGrid(8, 8);
     grid->Data->TitleColor = Title;
     grid->Data->ResizeCol = 1;
     // Hovering a border: every title to the last column is painted, column 6 being in view then only if sized.
@@ -166,16 +169,16 @@ TEST_F(GridPainting, ResizeShowsTheNewTitleWidthAndAGuide) {
     grid->Data->ResizeWidth = 100;
     Paint(grid);
     int dotted = 0;
-    for (int y = 100; y < 120; ++y)
+    for (int y = 101; y < 120; ++y)
         dotted += At(200, y) != Paper;
     EXPECT_GT(dotted, 4);
-    EXPECT_LT(dotted, 20);
+    EXPECT_LT(dotted, 19);
     EXPECT_EQ(At(150, 110), Paper);
 
     grid->Data->ResizeWidth = -1;
     grid->Data->ResizeCol = -1;
     Paint(grid);
-    for (int y = 100; y < 120; ++y)
+    for (int y = 101; y < 120; ++y)
         EXPECT_EQ(At(200, y), Paper);
 }
 

@@ -60,7 +60,8 @@ TEST_F(GridPaintRecords, CellTextFlagsColoursAndEncoding) {
         const RECT cell = CellRect(grid, c.Col, c.Row);
         EXPECT_TRUE(RectIs(d->Rect, cell.left + 1 + 2, cell.top + 1 + 3, cell.right - 4, cell.bottom - 5)) << c.Text;
         const bool selected = c.Col == 2 && c.Row == 2;
-        EXPECT_EQ(d->TextColor, selected ? RGB(9, 8, 7) : GetSysColor(COLOR_WINDOWTEXT)) << c.Text;
+        EXPECT_EQ(d->TextColor, selected ? RGB(9, 8, 7) : GetCellFont(Cell(grid, c.Col, c.Row))->ResolvedColor())
+            << c.Text;
     }
 }
 
@@ -68,8 +69,8 @@ TEST_F(GridPaintRecords, HandledDrawCellSuppressesOnlyTheText) {
     XLGrid *grid = PlainGrid(3, 3);
     SetText(Cell(grid, 1, 1), "kept");
     SetText(Cell(grid, 2, 1), "dropped");
-    grid->Data->OnDrawCell = {[](void *, ObjectBase *, std::int32_t col, std::int32_t, XLCell *, Canvas *, RECT &,
-                                 bool, bool, bool &handled) { handled = col == 2; },
+    grid->Data->OnDrawCell = {[](void *, ObjectBase *, std::int32_t col, std::int32_t, XLCell *, Canvas *, RECT &, bool,
+                                 bool, bool &handled) { handled = col == 2; },
                               nullptr};
     headless::ClearTextDraws();
     Paint(grid);
@@ -83,8 +84,8 @@ TEST_F(GridPaintRecords, OnlyTheCurrentTitlesAreBold) {
         XLGrid *grid = PlainGrid(4, 4);
         const std::string titles[] = {"c0", "c1", "c2", "c3"};
         SetColTitles(grid, titles);
-        for (const char *t : {"r0", "r1", "r2", "r3"})
-            grid->Data->RowTitles->Add(t);
+        for (int r = 0; r < 4; ++r)
+            grid->Data->RowTitles->Put(r, "r" + std::to_string(r));
         grid->Data->TitleFont->SetStyle(boldFont ? FontStyle::Bold : 0);
         grid->Data->TitleFont->SetColor(RGB(5, 6, 7));
         grid->Data->CurCol = 2;

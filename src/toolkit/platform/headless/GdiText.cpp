@@ -77,8 +77,8 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format, bool wide)
     // Long runs keep their latest draws only, so the record cannot grow without end.
     if (textDraws.size() >= MaxTextDraws)
         textDraws.erase(textDraws.begin(), textDraws.begin() + MaxTextDraws / 2);
-    textDraws.push_back(
-        headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor, dc->BkMode, wide});
+    textDraws.push_back(headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor,
+                                           dc->BkMode, wide});
     // A single line placed lower reports where its bottom ends, measured from the top.
     if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) {
         const LONG room = rect->bottom - rect->top - height;
