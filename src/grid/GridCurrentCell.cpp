@@ -34,9 +34,9 @@ void PaintCurrentCell(GridPainter &painter) {
     RECT frame = CellRect(grid, data.CurCol, data.CurRow);
     if (sel.Right != -1) {
         frame = CellRect(grid, sel.Left, sel.Top);
-        const RECT far = CellRect(grid, sel.Right, sel.Bottom);
-        frame.right = far.right;
-        frame.bottom = far.bottom;
+        const RECT corner = CellRect(grid, sel.Right, sel.Bottom);
+        frame.right = corner.right;
+        frame.bottom = corner.bottom;
         ::InflateRect(&frame, 1, 1);
     }
     const RECT current = CellRect(grid, data.CurCol, data.CurRow);
