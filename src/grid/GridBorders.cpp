@@ -10,70 +10,54 @@ namespace {
 // Half of w rounded half to even, as the platform's default floating-point rounding does.
 std::int32_t HalfRounded(std::int32_t w) { return static_cast<std::int32_t>(std::lrint(w / 2.0)); }
 
-std::int32_t OuterShare(std::int32_t w) { return std::max(w > 0 ? 1 : 0, HalfRounded(w)); }
-
 // What the left or upper cell of a shared edge leaves to the other one.
 std::int32_t LaterShare(std::int32_t s) { return std::max(1, HalfRounded(s)); }
 
 std::int32_t WidthOf(const XLCell *cell, CellBorder XLCell::*side) { return cell ? (cell->*side).LineWidth : 0; }
 
+// The width of the edge on one side of a cell (0: no edge) and the band of it this cell paints.
+struct Side {
+    std::int32_t Edge;
+    std::int32_t Band;
+};
+
+Side SideOf(bool gridEdge, bool leading, std::int32_t own, std::int32_t neighbour) {
+    if (gridEdge) {
+        const std::int32_t outer = std::max(own > 0 ? 1 : 0, HalfRounded(own));
+        return {outer, outer};
+    }
+    const std::int32_t edge = std::max(own, neighbour);
+    return {edge, leading ? LaterShare(edge) : edge - LaterShare(edge)};
+}
+
 } // namespace
 
 RECT PaintCellBorders(GridPainter &painter, XLCell *cell, const RECT &rect, std::int32_t col, std::int32_t row) {
     XLGrid *grid = painter.Grid;
-    const std::int32_t lastCol = painter.Data.ColCount - 1;
-    const std::int32_t lastRow = painter.Data.RowCount - 1;
     RECT result = rect;
-
-    std::int32_t band = 0;
-    std::int32_t s = 0;
-    if (col == 0) {
-        s = band = OuterShare(cell->BorderLeft.LineWidth);
-    } else {
-        s = std::max(cell->BorderLeft.LineWidth, WidthOf(Cell(grid, col - 1, row), &XLCell::BorderRight));
-        band = LaterShare(s);
-    }
-    if (s > 0) {
-        FillRectColor(painter, cell->BorderLeft.LineColor, {rect.left, rect.top, rect.left + band, rect.bottom});
-        result.left = rect.left + band;
-    }
-
-    if (col + cell->ColSpan == lastCol) {
-        s = band = OuterShare(cell->BorderRight.LineWidth);
-    } else {
-        s = std::max(cell->BorderRight.LineWidth,
-                     WidthOf(Cell(grid, col + cell->ColSpan + 1, row), &XLCell::BorderLeft));
-        band = s - LaterShare(s);
-    }
-    if (s > 0) {
-        if (band > 0)
-            FillRectColor(painter, cell->BorderRight.LineColor, {rect.right - band, rect.top, rect.right, rect.bottom});
-        result.right = rect.right - band;
-    }
-
-    if (row == 0) {
-        s = band = OuterShare(cell->BorderTop.LineWidth);
-    } else {
-        s = std::max(cell->BorderTop.LineWidth, WidthOf(Cell(grid, col, row - 1), &XLCell::BorderBottom));
-        band = LaterShare(s);
-    }
-    if (s > 0) {
-        FillRectColor(painter, cell->BorderTop.LineColor, {rect.left, rect.top, rect.right, rect.top + band});
-        result.top = rect.top + band;
-    }
-
-    if (row + cell->RowSpan == lastRow) {
-        s = band = OuterShare(cell->BorderBottom.LineWidth);
-    } else {
-        s = std::max(cell->BorderBottom.LineWidth,
-                     WidthOf(Cell(grid, col, row + cell->RowSpan + 1), &XLCell::BorderTop));
-        band = s - LaterShare(s);
-    }
-    if (s > 0) {
-        if (band > 0)
-            FillRectColor(painter, cell->BorderBottom.LineColor,
-                          {rect.left, rect.bottom - band, rect.right, rect.bottom});
-        result.bottom = rect.bottom - band;
-    }
+    auto paint = [&](const CellBorder &border, Side side, RECT band, LONG &edge, LONG inner) {
+        if (side.Edge <= 0)
+            return;
+        if (side.Band > 0)
+            FillRectColor(painter, border.LineColor, band);
+        edge = inner;
+    };
+    // A merged cell meets its left and right neighbours in its first row, the upper and lower ones in its first column.
+    const Side left =
+        SideOf(col == 0, true, cell->BorderLeft.LineWidth, WidthOf(Cell(grid, col - 1, row), &XLCell::BorderRight));
+    paint(cell->BorderLeft, left, {rect.left, rect.top, rect.left + left.Band, rect.bottom}, result.left,
+          rect.left + left.Band);
+    const Side right = SideOf(col + cell->ColSpan == painter.Data.ColCount - 1, false, cell->BorderRight.LineWidth,
+                              WidthOf(Cell(grid, col + cell->ColSpan + 1, row), &XLCell::BorderLeft));
+    paint(cell->BorderRight, right, {rect.right - right.Band, rect.top, rect.right, rect.bottom}, result.right,
+          rect.right - right.Band);
+    const Side top =
+        SideOf(row == 0, true, cell->BorderTop.LineWidth, WidthOf(Cell(grid, col, row - 1), &XLCell::BorderBottom));
+    paint(cell->BorderTop, top, {rect.left, rect.top, rect.right, rect.top + top.Band}, result.top,
+          rect.top + top.Band);
+    const Side bottom = SideOf(row + cell->RowSpan == painter.Data.RowCount - 1, false, cell->BorderBottom.LineWidth,
+                               WidthOf(Cell(grid, col, row + cell->RowSpan + 1), &XLCell::BorderTop));
+    paint(cell->BorderBottom, bottom, {rect.left, rect.bottom - bottom.Band, rect.right, rect.bottom}, result.bottom,
+          rect.bottom - bottom.Band);
     return result;
 }
