@@ -50,6 +50,28 @@ TEST_F(GridPainting, TheGridEdgeShowsHalfABorderRoundedToEven) {
     }
 }
 
+TEST_F(GridPainting, MergedCellsPaintThroughTheCoveringCellHiddenCellsNotAtAll) {
+    XLGrid *grid = PlainGrid(5, 4);
+    XLCell *master = Cell(grid, 1, 1);
+    master->ColSpan = 1;
+    master->RowSpan = 1;
+    master->CellColor = Sel;
+    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {1, 1}}) {
+        Cell(grid, 1 + dx, 1 + dy)->MasterDX = dx;
+        Cell(grid, 1 + dx, 1 + dy)->MasterDY = dy;
+    }
+    Cell(grid, 4, 3)->Visible = false;
+    grid->SetColor(Frame);
+    Paint(grid);
+    EXPECT_EQ(At(120, 50), Sel);
+    EXPECT_EQ(At(200, 70), Sel) << "the far quarter of the block";
+    EXPECT_EQ(At(170, 50), Sel) << "no inner border";
+    EXPECT_EQ(At(150, 60), Sel);
+    EXPECT_EQ(At(240, 70), Line) << "the right neighbour's share of the block's right edge";
+    EXPECT_EQ(At(330, 90), Frame) << "a hidden cell shows the grid's colour";
+    EXPECT_EQ(At(330, 70), Paper);
+}
+
 TEST_F(GridPainting, HighlightStyleShowsSelectionFrameAndFocus) {
     XLGrid *grid = PlainGrid(5, 5, GridOption::RangeSelect, 1);
     grid->Data->SelColor = Sel;
