@@ -1,15 +1,30 @@
 // The grid's message procedure: the grid's own work on each message, before the control's default processing.
 #include "grid/GridInternals.h"
 
-bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &) {
+bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result) {
     auto *grid = static_cast<XLGrid *>(control);
     if (!grid->Data)
         return false;
     switch (message.Msg) {
-    case WM_PAINT:
-        // Whoever paints validates the window: the next change must invalidate it again.
-        grid->Data->RepaintPending = false;
-        break;
+    case WM_PAINT: {
+        // Whoever paints validates the window: the next change must invalidate it again. A paint into a given DC
+        // leaves the window as it is.
+        if (!message.WParam)
+            grid->Data->RepaintPending = false;
+        // While an update bracket is open the default processing takes it; the bracket's close repaints.
+        if (grid->UpdateCount > 0)
+            break;
+        if (message.WParam) {
+            PaintGrid(grid, reinterpret_cast<HDC>(message.WParam));
+        } else {
+            PAINTSTRUCT paint{};
+            if (const HDC dc = BeginPaint(message.Hwnd, &paint))
+                PaintGrid(grid, dc);
+            EndPaint(message.Hwnd, &paint);
+        }
+        result = 0;
+        return true;
+    }
     case WM_SIZE:
         // The visible counts follow the client size.
         UpdateScrollBars(grid);

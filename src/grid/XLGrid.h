@@ -226,6 +226,8 @@ void SetSelectionStyle(XLGrid *grid, std::uint8_t style);
 CellPosition GetCurrentCell(const XLGrid *grid);
 // Clamps the cell into the grid, scrolls it into view and reports it; nothing on a grid without cells.
 void SetCurrentCell(XLGrid *grid, std::int32_t col, std::int32_t row);
+// Paints the whole grid into Buffer, then copies it to dc in one transfer.
+void PaintGrid(XLGrid *grid, HDC dc);
 // The grid's message procedure, attached to the control by NewXLGrid.
 bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result);
 

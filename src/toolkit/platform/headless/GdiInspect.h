@@ -45,6 +45,8 @@ struct TextDraw {
     COLORREF TextColor = 0;
     COLORREF BkColor = 0;
     int BkMode = 0;
+    // Drawn by DrawTextW.
+    bool Wide = false;
 };
 std::vector<TextDraw> TextDraws();
 void ClearTextDraws();

@@ -57,7 +57,7 @@ std::vector<std::string_view> LinesOf(std::string_view text, UINT format, LONG w
     }
 }
 
-int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format) {
+int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format, bool wide) {
     auto lock = Locked();
     DeviceContext *dc = FindDC(handle);
     if (!dc || !rect)
@@ -77,8 +77,8 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format) {
     // Long runs keep their latest draws only, so the record cannot grow without end.
     if (textDraws.size() >= MaxTextDraws)
         textDraws.erase(textDraws.begin(), textDraws.begin() + MaxTextDraws / 2);
-    textDraws.push_back(
-        headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor, dc->BkMode});
+    textDraws.push_back(headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor,
+                                           dc->BkMode, wide});
     // A single line placed lower reports where its bottom ends, measured from the top.
     if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) {
         const LONG room = rect->bottom - rect->top - height;
@@ -92,7 +92,7 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format) {
 int DrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
     if (!text)
         return 0;
-    return Draw(dc, std::string_view(text, length < 0 ? std::strlen(text) : std::size_t(length)), rect, format);
+    return Draw(dc, std::string_view(text, length < 0 ? std::strlen(text) : std::size_t(length)), rect, format, false);
 }
 
 int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format) {
@@ -110,7 +110,7 @@ int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format)
         utf8.resize(std::size_t(size));
         WideCharToMultiByte(CP_UTF8, 0, text, int(count), utf8.data(), size, nullptr, nullptr);
     }
-    return Draw(dc, utf8, rect, format);
+    return Draw(dc, utf8, rect, format, true);
 }
 
 BOOL GetTextMetricsA(HDC handle, TEXTMETRICA *metrics) {

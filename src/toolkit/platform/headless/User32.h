@@ -500,6 +500,8 @@ BOOL UpdateWindow(HWND hwnd);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase);
 int GetWindowRgn(HWND hwnd, HRGN region);
+// Rectangle arithmetic.
+BOOL InflateRect(LPRECT rect, int dx, int dy);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *paint);
 HDC GetDC(HWND hwnd);
