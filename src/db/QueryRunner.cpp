@@ -7,6 +7,7 @@
 #include "grid/XLGrid.h"
 #include "plugin/PluginState.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,18 +90,25 @@ void RunQuery(XLGrid *grid) {
     SetUpColumns(statement.Handle, grid, step == SQLITE_ROW);
     RowsText.clear();
     const int n = sqlite3_column_count(statement.Handle);
+    // Rows are kept ready ahead of the records, in doubling batches: every row count change also sets the scroll
+    // bars, which costs a round trip to the window system per call.
+    std::int32_t ready = grid ? RowCount(grid) : 0;
     std::int32_t r = 0;
     while (step == SQLITE_ROW) {
+        if (grid && r >= ready) {
+            ready = std::min(MaxResultRows, ready * 2);
+            SetRowCount(grid, static_cast<std::uint16_t>(ready));
+        }
         AppendRow(statement.Handle, grid, n, r);
         ++r;
         if (r == MaxResultRows)
             break;
         step = sqlite3_step(statement.Handle);
-        if (grid && step == SQLITE_ROW)
-            SetRowCount(grid, static_cast<std::uint16_t>(r + 1));
     }
-    // The row kept ready for a next record exists only while another record is on its way, so the grid holds
-    // exactly the rows read, on success and on failure alike.
+    // The rows kept ready for records that never came go, on success and on failure alike: the grid holds exactly
+    // the rows read, as RowsText does.
+    if (grid && RowCount(grid) != r)
+        SetRowCount(grid, static_cast<std::uint16_t>(r));
     if (step != SQLITE_ROW && step != SQLITE_DONE)
         Fail("error sql \r\n");
 }

@@ -38,6 +38,8 @@ protected:
         sqlite3_close_v2(Other);
         sqlite3_close_v2(DbHandle);
         DbHandle = nullptr;
+        TitlesText.clear();
+        RowsText.clear();
         GridTest::TearDown();
     }
 
