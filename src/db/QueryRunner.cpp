@@ -55,6 +55,10 @@ void SetUpColumns(sqlite3_stmt *statement, XLGrid *grid, bool gotRow) {
     SetColCount(grid, static_cast<std::uint16_t>(n));
     SetColTitles(grid, names);
     SetRowCount(grid, gotRow ? 1 : 0);
+    // Emptying the grid left no current cell; a result with rows gets one back, so a double click reaches a cell.
+    const CellPosition at = GetCurrentCell(grid);
+    if (gotRow && !Cell(grid, at.Col, at.Row))
+        SetCurrentCell(grid, 0, 0);
 }
 
 void AppendRow(sqlite3_stmt *statement, XLGrid *grid, int n, std::int32_t r) {

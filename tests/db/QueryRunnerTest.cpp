@@ -164,6 +164,11 @@ TEST_F(QueryRunner, NoRowShowsTheStatementsColumnsOnly) {
     EXPECT_EQ(Clicks(), 0);
     EXPECT_EQ(ColCount(grid), 0);
     EXPECT_EQ(RowCount(grid), 0);
+
+    Run(grid, "select name from t order by id desc");
+    const CellPosition at = GetCurrentCell(grid);
+    ASSERT_NE(Cell(grid, at.Col, at.Row), nullptr) << "a filled grid has a current cell again";
+    EXPECT_EQ(Cell(grid, at.Col, at.Row)->Text.Str(), "bo");
 }
 
 TEST_F(QueryRunner, StepErrorsEndTheRunKeepingRowsRead) {
