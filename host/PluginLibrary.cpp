@@ -25,6 +25,9 @@ std::string PluginLibrary::Load(const char *path) {
     Resolve(Module, CreateObject, "CreateObject", missing);
     Resolve(Module, Interface, "Interface", missing);
     Resolve(Module, openbase, "openbase", missing);
+    Resolve(Module, sqlrun, "sqlrun", missing);
+    Resolve(Module, SetParentWindow, "SetParentWindow", missing);
+    Resolve(Module, Draw, "Draw", missing);
     Resolve(Module, gettituls, "gettituls", missing);
     Resolve(Module, getrows, "getrows", missing);
     return missing.empty() ? std::string() : "missing exports: " + missing;

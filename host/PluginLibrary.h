@@ -12,6 +12,8 @@ struct PluginLibrary {
     using VoidFn = void(__cdecl *)();
     using SetDataFn = void(__cdecl *)(void *);
     using GetDataFn = void *(__cdecl *)();
+    using SetParentWindowFn = void(__cdecl *)(HWND);
+    using DrawFn = BOOL(__cdecl *)(int, int left, int top, int width, int height);
 
     HMODULE Module = nullptr;
     TextFn Copyright = nullptr, GetShortInfo = nullptr, GetInfo = nullptr, GetFile = nullptr;
@@ -19,7 +21,9 @@ struct PluginLibrary {
     SetTextFn SetPath = nullptr, SetFile = nullptr;
     SetDataFn SetData = nullptr;
     GetDataFn GetData = nullptr, CreateObject = nullptr;
-    VoidFn openbase = nullptr, gettituls = nullptr, getrows = nullptr;
+    VoidFn openbase = nullptr, sqlrun = nullptr, gettituls = nullptr, getrows = nullptr;
+    SetParentWindowFn SetParentWindow = nullptr;
+    DrawFn Draw = nullptr;
 
     // Loads the DLL and resolves every export; an empty text on success, else what is missing.
     std::string Load(const char *path);

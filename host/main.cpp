@@ -1,22 +1,32 @@
-// The stand-in plug-in host. Scripted mode prints the exchange with the plug-in
-// as a transcript:
-//   host.exe --db PATH [--screenshot FILE.png] [--exit-after MS]
+// The stand-in plug-in host: a window with an SQL box, a Run button, a status line that shows each notification's
+// text, and the plug-in's viewer embedded through SetParentWindow and Draw. Scripted mode prints the exchange with
+// the plug-in as a transcript:
+//   host.exe [--db PATH] [--sql TEXT]... [--screenshot FILE.png] [--exit-after MS]
 #include "PluginLibrary.h"
 #include "Screenshot.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct Options {
     std::string Database;
+    std::vector<std::string> Queries;
     std::string ScreenshotPath;
     DWORD ExitAfterMs = 1000;
 };
 
+constexpr int RunButtonId = 100;
+constexpr int Gap = 8;
+constexpr int LineHeight = 22;
+
 PluginLibrary Plugin;
+HWND HostWindow = nullptr;
+HWND SqlBox = nullptr;
+HWND RunButton = nullptr;
 HWND Status = nullptr;
 
 std::string Printable(const char *text) {
@@ -37,8 +47,32 @@ std::string Printable(const char *text) {
     return out;
 }
 
-// The plug-in's notification: a click at the viewer's corner. The host answers
-// it by reading the exchange text and showing it in its status line.
+// The titles text for reading: "#" after each name becomes " | " between names.
+std::string DecodeTitles(const std::string &text) {
+    std::string out;
+    for (char c : text)
+        out += c == '#' ? std::string(" | ") : std::string(1, c);
+    return out;
+}
+
+// The rows text for reading: one line per row, fields separated by " | ".
+std::vector<std::string> DecodeRows(const std::string &text) {
+    std::vector<std::string> rows;
+    std::string row;
+    for (char c : text) {
+        if (c == '\x19')
+            row += " | ";
+        else if (c == '\x18') {
+            rows.push_back(row);
+            row.clear();
+        } else
+            row += c;
+    }
+    return rows;
+}
+
+// The plug-in's notification: a click at the viewer's corner. The host answers it by reading the exchange text and
+// showing it in its status line.
 void OnNotification(LPARAM point) {
     std::printf("host <- click at (%d, %d)\n", static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point)));
     const std::string text = Printable(Plugin.GetFile());
@@ -47,13 +81,64 @@ void OnNotification(LPARAM point) {
     SetWindowTextA(Status, text.c_str());
 }
 
+// The viewer fills the space between the SQL line and the status line.
+RECT ViewerRect(int width, int height) {
+    return {Gap, Gap * 2 + LineHeight, width - Gap, height - Gap * 2 - LineHeight};
+}
+
+void Layout(int width, int height) {
+    MoveWindow(SqlBox, Gap, Gap, width - Gap * 3 - 80, LineHeight, TRUE);
+    MoveWindow(RunButton, width - Gap - 80, Gap, 80, LineHeight, TRUE);
+    MoveWindow(Status, Gap, height - Gap - LineHeight, width - Gap * 2, LineHeight - 2, TRUE);
+    const RECT r = ViewerRect(width, height);
+    if (Plugin.Draw)
+        Plugin.Draw(0, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void RunQuery(const std::string &sql) {
+    std::printf("host -> SetFile(\"%s\")\nhost -> sqlrun\n", Printable(sql.c_str()).c_str());
+    Plugin.SetFile(sql.c_str());
+    Plugin.sqlrun();
+    const std::string after = Plugin.GetFile();
+    if (after != sql) {
+        // Failed: the error line is in place and a notification is on its way.
+        std::fflush(stdout);
+        return;
+    }
+    Plugin.gettituls();
+    const std::string titles = Plugin.GetFile();
+    Plugin.getrows();
+    const std::string rows = Plugin.GetFile();
+    std::printf("host -> gettituls + GetFile: \"%s\"\n", Printable(titles.c_str()).c_str());
+    std::printf("host -> getrows + GetFile: %zu bytes\n", rows.size());
+    std::printf("  %s\n", DecodeTitles(titles).c_str());
+    const std::vector<std::string> decoded = DecodeRows(rows);
+    for (const std::string &row : decoded)
+        std::printf("  %s\n", row.c_str());
+    std::printf("host: %zu rows\n", decoded.size());
+    std::fflush(stdout);
+    SetWindowTextA(Status, ("ok: " + std::to_string(decoded.size()) + " rows").c_str());
+}
+
+void RunFromBox() {
+    const int length = GetWindowTextLengthA(SqlBox);
+    std::string sql(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(SqlBox, sql.data(), length + 1);
+    sql.resize(static_cast<std::size_t>(length));
+    RunQuery(sql);
+}
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
         OnNotification(lParam);
         return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == RunButtonId && HIWORD(wParam) == BN_CLICKED)
+            RunFromBox();
+        return 0;
     case WM_SIZE:
-        MoveWindow(Status, 8, HIWORD(lParam) - 28, LOWORD(lParam) - 16, 20, TRUE);
+        Layout(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -70,17 +155,19 @@ HWND CreateHostWindow() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = "SqliteViewHost";
     RegisterClassA(&windowClass);
+    HINSTANCE instance = windowClass.hInstance;
     HWND window = CreateWindowExA(0, "SqliteViewHost", "SQLite viewer host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
-                                  40, 900, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
-    Status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 8, 540, 860, 20, window, nullptr,
-                             windowClass.hInstance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+                                  40, 900, 600, nullptr, nullptr, instance, nullptr);
+    SqlBox = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0, window,
+                             nullptr, instance, nullptr);
+    RunButton = CreateWindowExA(0, "BUTTON", "Run", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(RunButtonId)), instance, nullptr);
+    Status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, window, nullptr, instance,
+                             nullptr);
     return window;
 }
 
-// Serves the host window for a while; notifications sent to the calling thread
-// (no host window known to the plug-in yet) are answered as well.
+// Serves the host window for a while; notifications sent to the calling thread are answered as well.
 void Pump(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
@@ -103,19 +190,34 @@ int RunScript(const Options &options) {
         std::printf("host: %s\n", error.c_str());
         return 2;
     }
-    HWND window = CreateHostWindow();
+    HostWindow = CreateHostWindow();
     std::printf("host -> GetShortInfo: \"%s\"\n", Plugin.GetShortInfo());
+    std::printf("host -> SetParentWindow\n");
+    Plugin.SetParentWindow(HostWindow);
+    RECT client;
+    GetClientRect(HostWindow, &client);
+    Layout(client.right, client.bottom);
+    const RECT r = ViewerRect(client.right, client.bottom);
+    std::printf("host -> Draw(%ld, %ld, %ld, %ld)\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    ShowWindow(HostWindow, SW_SHOW);
+    UpdateWindow(HostWindow);
     if (!options.Database.empty()) {
         std::printf("host -> SetFile(\"%s\")\nhost -> openbase\n", options.Database.c_str());
         Plugin.SetFile(options.Database.c_str());
         Plugin.openbase();
+        Pump(100);
+    }
+    for (const std::string &sql : options.Queries) {
+        SetWindowTextA(SqlBox, sql.c_str());
+        RunQuery(sql);
+        Pump(100);
     }
     Pump(options.ExitAfterMs);
     if (!options.ScreenshotPath.empty()) {
-        const bool saved = SaveClientScreenshot(window, options.ScreenshotPath);
+        const bool saved = SaveClientScreenshot(HostWindow, options.ScreenshotPath);
         std::printf("host: screenshot %s %s\n", options.ScreenshotPath.c_str(), saved ? "written" : "FAILED");
     }
-    DestroyWindow(window);
+    DestroyWindow(HostWindow);
     return 0;
 }
 
@@ -127,12 +229,14 @@ int main(int argc, char **argv) {
         const std::string flag = argv[i];
         if (flag == "--db")
             options.Database = argv[i + 1];
+        else if (flag == "--sql")
+            options.Queries.push_back(argv[i + 1]);
         else if (flag == "--screenshot")
             options.ScreenshotPath = argv[i + 1];
         else if (flag == "--exit-after")
             options.ExitAfterMs = static_cast<DWORD>(std::strtoul(argv[i + 1], nullptr, 10));
         else {
-            std::printf("usage: host.exe --db PATH [--screenshot FILE.png] [--exit-after MS]\n");
+            std::printf("usage: host.exe [--db PATH] [--sql TEXT]... [--screenshot FILE.png] [--exit-after MS]\n");
             return 2;
         }
     }

@@ -1,18 +1,13 @@
 #include "db/Database.h"
 
 #include "db/NotifyHost.h"
+#include "db/Statement.h"
 #include "plugin/PluginState.h"
 #include "toolkit/TextEncoding.h"
 
 sqlite3 *DbHandle = nullptr;
 
 namespace {
-
-// A prepared statement released on every path, so no lock outlives the call.
-struct Statement {
-    sqlite3_stmt *Handle = nullptr;
-    ~Statement() { sqlite3_finalize(Handle); }
-};
 
 const char CheckQuery[] = "select * from sqlite_master;";
 

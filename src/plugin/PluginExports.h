@@ -3,11 +3,16 @@
 
 #include "toolkit/platform/Win32.h"
 
+#include <cstdint>
+
 extern "C" {
 const char *Copyright();
 const char *GetShortInfo();
 const char *GetInfo();
 int HasIntDlg();
+void SetParentWindow(HWND window);
+// The first argument is ignored.
+BOOL Draw(std::int32_t, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 void SetPath(const char *path);
 void SetFile(const char *text);
 const char *GetFile();
@@ -17,6 +22,7 @@ void *CreateObject();
 int Interface();
 
 void openbase();
+void sqlrun();
 void gettituls();
 void getrows();
 }

@@ -1,0 +1,37 @@
+// The viewer: a borderless form holding the grid, moved into the host window half a second after SetParentWindow.
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/ObjectBase.h"
+#include "toolkit/platform/Win32.h"
+
+class Bitmap;
+class Control;
+class MultimediaTimer;
+class XLGrid;
+
+class ViewerForm : public ObjectBase {
+public:
+    Control *Form = nullptr;
+    MultimediaTimer *Timer = nullptr;
+    XLGrid *Grid = nullptr;
+};
+
+// Window message 1294: the viewer has been moved into the host window and takes its backdrop.
+constexpr UINT SnapshotMessage = 1294;
+constexpr DWORD ViewerStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD ViewerExStyle = WS_EX_CONTROLPARENT;
+
+// Null until the first SetParentWindow; never cleared, so the viewer is built once.
+extern ViewerForm *Viewer;
+extern Control *ViewerApplet;
+// The host's pixels behind the viewer, taken once; null until then.
+extern Bitmap *Backdrop;
+
+ViewerForm *BuildViewerForm(Control *parent);
+// SetParentWindow's and Draw's bodies.
+void AttachToHost(HWND host);
+BOOL PlaceViewer(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+// The viewer's grid while its window lives, else null.
+XLGrid *ViewerGrid();

@@ -1,0 +1,241 @@
+#include "db/QueryRunner.h"
+#include "db/Database.h"
+#include "db/ResultTexts.h"
+#include "grid/GridFixture.h"
+#include "plugin/PluginExports.h"
+#include "plugin/PluginState.h"
+#include "support/TempDir.h"
+#include "toolkit/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A file database made by a second connection, which the plug-in then opens as its own.
+class QueryRunner : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        HostWindow = nullptr;
+        ViewRect = {};
+        Path = Dir.File("q.db");
+        ASSERT_EQ(sqlite3_open(Path.c_str(), &Other), SQLITE_OK);
+        Exec(Other, "create table t(id integer primary key, name text);"
+                    "insert into t values(1, 'ann'), (2, NULL), (3, 'bo');"
+                    "create table u(k integer unique);"
+                    "insert into u values(1);");
+        sqlite3_close_v2(DbHandle);
+        ASSERT_EQ(sqlite3_open(Path.c_str(), &DbHandle), SQLITE_OK);
+        TitlesText.clear();
+        RowsText.clear();
+        Clicks();
+    }
+    void TearDown() override {
+        sqlite3_close_v2(Other);
+        sqlite3_close_v2(DbHandle);
+        DbHandle = nullptr;
+        TitlesText.clear();
+        RowsText.clear();
+        GridTest::TearDown();
+    }
+
+    static void Exec(sqlite3 *db, const char *sql) {
+        char *error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+    }
+
+    // Runs a query into the grid; returns ExchangeText afterwards.
+    std::string Run(XLGrid *grid, const std::string &sql) {
+        SetFile(sql.c_str());
+        RunQuery(grid);
+        return GetFile();
+    }
+
+    // Notification clicks waiting for the (null) host window, that is in this thread's queue; taken out of it.
+    static int Clicks() {
+        int clicks = 0;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN)
+                ++clicks;
+            else if (msg.hwnd)
+                DispatchMessageA(&msg);
+        }
+        return clicks;
+    }
+
+    static std::vector<std::string> Column(XLGrid *grid, std::int32_t col) {
+        std::vector<std::string> texts;
+        for (std::int32_t r = 0; r < RowCount(grid); ++r)
+            texts.push_back(Cell(grid, col, r)->Text.Str());
+        return texts;
+    }
+
+    static std::string Title(XLGrid *grid, std::int32_t col) { return grid->Data->ColTitles->Get(col); }
+
+    TempDir Dir;
+    std::string Path;
+    sqlite3 *Other = nullptr;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_F(QueryRunner, ResultFillsGridAndTextsWithoutNotifying) {
+    XLGrid *grid = MakeGrid(0, 0);
+    EXPECT_EQ(Run(grid, "select id, name from t order by id"), "select id, name from t order by id");
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(ColCount(grid), 2);
+    EXPECT_EQ(RowCount(grid), 3) << "no spare row left behind";
+    EXPECT_EQ(Title(grid, 0), "id");
+    EXPECT_EQ(Title(grid, 1), "name");
+    EXPECT_EQ(Column(grid, 0), (Strings{"1", "2", "3"}));
+    EXPECT_EQ(Column(grid, 1), (Strings{"ann", "", "bo"}));
+    EXPECT_EQ(TitlesText, "id#name#");
+    EXPECT_EQ(RowsText, "1\x19"
+                        "ann\x19\x18"
+                        "2\x19\x19\x18"
+                        "3\x19"
+                        "bo\x19\x18");
+
+    Run(grid, "select name as who from t where id = 1");
+    EXPECT_EQ(ColCount(grid), 1);
+    EXPECT_EQ(RowCount(grid), 1);
+    EXPECT_EQ(Title(grid, 0), "who") << "aliases are the names";
+    EXPECT_EQ(TitlesText, "who#");
+
+    Run(grid, "select name from t where id = 2");
+    EXPECT_EQ(RowsText, "\x19\x18") << "one NULL is an empty field";
+}
+
+TEST_F(QueryRunner, ExampleTextsByteForByte) {
+    Exec(Other, "create table p(id, name); insert into p values(1, 'ann'), (2, NULL);");
+    // Before SetParentWindow there is no grid; the texts are built all the same.
+    SetFile("select id, name from p");
+    sqlrun();
+    EXPECT_EQ(TitlesText, std::string("id#name#"));
+    EXPECT_EQ(RowsText, std::string("1\x19"
+                                    "ann\x19\x18"
+                                    "2\x19\x19\x18"));
+    gettituls();
+    EXPECT_STREQ(GetFile(), "id#name#");
+    getrows();
+    EXPECT_EQ(std::string(GetFile()).size(), 11u);
+}
+
+TEST_F(QueryRunner, OnlyTheFirstStatementRuns) {
+    Run(nullptr, "select 1 as a; insert into u values(7);");
+    EXPECT_EQ(TitlesText, "a#");
+    Run(nullptr, "select count(*) from u where k = 7");
+    EXPECT_EQ(RowsText, "0\x19\x18");
+}
+
+TEST_F(QueryRunner, FailedPreparationKeepsPreviousRows) {
+    XLGrid *grid = MakeGrid(0, 0);
+    Run(grid, "select id from t");
+    const std::string rows = RowsText;
+    for (const char *bad : {"selec id from t", "select * from missing", ""}) {
+        EXPECT_EQ(Run(grid, bad), "error query \r\n") << bad;
+        EXPECT_EQ(Clicks(), 1) << bad;
+        EXPECT_EQ(TitlesText, "");
+        EXPECT_EQ(RowsText, rows);
+        EXPECT_EQ(RowCount(grid), 3);
+    }
+}
+
+TEST_F(QueryRunner, NoRowShowsTheStatementsColumnsOnly) {
+    XLGrid *grid = MakeGrid(0, 0);
+    Run(grid, "select id, name from t");
+    EXPECT_EQ(Run(grid, "select id, name, 5 as five from t where id > 100"),
+              "select id, name, 5 as five from t where id > 100");
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(ColCount(grid), 3);
+    EXPECT_EQ(Title(grid, 2), "five");
+    EXPECT_EQ(RowCount(grid), 0) << "the previous rows never stay under a new statement";
+    EXPECT_EQ(TitlesText, "");
+    EXPECT_EQ(RowsText, "");
+
+    Run(grid, "select id from t");
+    Run(grid, "create table v(x)");
+    EXPECT_EQ(Clicks(), 0);
+    EXPECT_EQ(ColCount(grid), 0);
+    EXPECT_EQ(RowCount(grid), 0);
+
+    Run(grid, "select name from t order by id desc");
+    const CellPosition at = GetCurrentCell(grid);
+    ASSERT_NE(Cell(grid, at.Col, at.Row), nullptr) << "a filled grid has a current cell again";
+    EXPECT_EQ(Cell(grid, at.Col, at.Row)->Text.Str(), "bo");
+}
+
+TEST_F(QueryRunner, StepErrorsEndTheRunKeepingRowsRead) {
+    XLGrid *grid = MakeGrid(0, 0);
+    struct Case {
+        const char *Sql;
+        Strings Rows;
+    };
+    // abs() of the smallest integer fails at that row, after the rows before it were read.
+    Exec(Other, "create table w(x integer); insert into w values(1), (-2), (-9223372036854775808), (4);");
+    for (const Case &c :
+         {Case{"insert into u values(1)", {}}, Case{"select abs(x) from w order by rowid", {"1", "2"}}}) {
+        Run(grid, "select id from t");
+        EXPECT_EQ(Run(grid, c.Sql), "error sql \r\n") << c.Sql;
+        EXPECT_EQ(Clicks(), 1) << c.Sql;
+        EXPECT_EQ(RowCount(grid), c.Rows.size()) << c.Sql;
+        if (ColCount(grid)) {
+            EXPECT_EQ(Column(grid, 0), c.Rows) << c.Sql;
+        }
+        std::string rows;
+        for (const std::string &value : c.Rows)
+            rows += value + "\x19\x18";
+        EXPECT_EQ(RowsText, rows) << c.Sql;
+    }
+}
+
+TEST_F(QueryRunner, LockHeldElsewhereIsBusyAndNoLockOutlivesARun) {
+    XLGrid *grid = MakeGrid(0, 0);
+    Run(grid, "select id from t");
+    Exec(Other, "begin exclusive; insert into t values(9, 'z');");
+    EXPECT_EQ(Run(grid, "select id from t"), "error sql \r\n");
+    EXPECT_EQ(Clicks(), 1);
+    EXPECT_EQ(RowCount(grid), 0);
+    EXPECT_EQ(RowsText, "");
+    Exec(Other, "commit;");
+
+    // A run stopped before the end of its result must still release its read lock.
+    Exec(Other, "create table big(x); insert into big with recursive n(i) as (select 1 union all select i + 1 from n "
+                "where i < 70000) select i from n;");
+    Run(nullptr, "select x from big");
+    EXPECT_EQ(sqlite3_exec(Other, "begin exclusive; commit;", nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+TEST_F(QueryRunner, ResultsStopAtTheSixteenBitLimit) {
+    XLGrid *grid = MakeGrid(0, 0);
+    Exec(Other, "create table big(x); insert into big with recursive n(i) as (select 1 union all select i + 1 from n "
+                "where i < 70000) select i from n;");
+    EXPECT_EQ(Run(grid, "select x from big order by x"), "select x from big order by x");
+    EXPECT_EQ(Clicks(), 0) << "the limit ends the run as a success";
+    EXPECT_EQ(RowCount(grid), MaxResultRows);
+    EXPECT_EQ(std::count(RowsText.begin(), RowsText.end(), RowTerminator), MaxResultRows);
+    EXPECT_EQ(Cell(grid, 0, MaxResultRows - 1)->Text.Str(), std::to_string(MaxResultRows));
+    EXPECT_TRUE(RowsText.ends_with(std::to_string(MaxResultRows) + "\x19\x18"));
+}
+
+TEST(QueryRunnerOrder, WithoutDatabaseIsAQueryError) {
+    sqlite3_close_v2(DbHandle);
+    DbHandle = nullptr;
+    HostWindow = nullptr;
+    SetFile("select 1");
+    sqlrun();
+    EXPECT_STREQ(GetFile(), "error query \r\n");
+    MSG msg;
+    int clicks = 0;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        clicks += msg.message == WM_LBUTTONDOWN;
+    EXPECT_EQ(clicks, 1);
+}
+
+} // namespace
