@@ -1,6 +1,7 @@
 #include "plugin/SettingsForm.h"
 #include "plugin/PluginExports.h"
 #include "toolkit/Control.h"
+#include "toolkit/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,7 @@
 
 namespace {
 
-std::string TextOf(HWND window) {
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+std::string TextOf(HWND window) { return ToolkitTest::TextOf(window); }
 
 RECT ClientRectIn(HWND child, HWND parent) {
     RECT rect;
