@@ -7,10 +7,9 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result
         return false;
     switch (message.Msg) {
     case WM_PAINT: {
-        // Whoever paints validates the window: the next change must invalidate it again. A paint into a given DC
-        // leaves the window as it is.
-        if (!message.WParam)
-            grid->Data->RepaintPending = false;
+        // Any paint ends the wait: a double-buffered grid is painted into the buffer's DC after its window was
+        // validated. A paint that leaves the window invalid only costs one more invalidation later.
+        grid->Data->RepaintPending = false;
         // While an update bracket is open the default processing takes it; the bracket's close repaints.
         if (grid->UpdateCount > 0)
             break;

@@ -170,7 +170,8 @@ void RequestRepaint(XLGrid *grid) {
     if (!grid->Handle || grid->Data->RepaintPending)
         return;
     RedrawWindow(grid->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    grid->Data->RepaintPending = true;
+    // A hidden window keeps no update region and gets no WM_PAINT, so only a visible one has a paint to wait for.
+    grid->Data->RepaintPending = IsWindowVisible(grid->Handle) != FALSE;
 }
 
 namespace {

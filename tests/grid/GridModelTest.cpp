@@ -218,6 +218,28 @@ TEST_F(GridModel, OnlyTheOutermostBracketRepaints) {
     EXPECT_TRUE(Invalidated(window)) << "scrolling repaints";
 }
 
+// The viewer's grid is double-buffered and is filled while still hidden: neither may stop later changes from
+// repainting it.
+TEST_F(GridModel, ChangesRepaintABufferedGridAndOneFilledWhileHidden) {
+    XLGrid *grid = MakeGrid(2, 2);
+    const HWND window = grid->Handle;
+    grid->SetDoubleBuffered(true);
+    for (int round = 0; round < 2; ++round) {
+        UpdateWindow(window);
+        ASSERT_FALSE(Invalidated(window));
+        SetText(Cell(grid, 0, 0), "round " + std::to_string(round));
+        EXPECT_TRUE(Invalidated(window)) << "round " << round;
+    }
+
+    UpdateWindow(window);
+    ShowWindow(window, SW_HIDE);
+    SetText(Cell(grid, 1, 1), "while hidden");
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetText(Cell(grid, 1, 0), "shown again");
+    EXPECT_TRUE(Invalidated(window));
+}
+
 TEST_F(GridModel, CellTextIsCutAtAZeroByteAndEmptyTextsAreNeverNull) {
     XLGrid *grid = MakeGrid(1, 1);
     XLCell *cell = Cell(grid, 0, 0);
