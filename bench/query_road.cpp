@@ -38,7 +38,9 @@ std::size_t HeapInUse() {
             used += info._size;
     return used;
 #else
-    return mallinfo2().uordblks;
+    // Large blocks are mapped apart from the heap's arena.
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 #endif
 }
 

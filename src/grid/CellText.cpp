@@ -1,5 +1,6 @@
 #include "grid/CellText.h"
 
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -12,16 +13,14 @@ CellText &CellText::operator=(const CellText &other) {
 
 CellText &CellText::operator=(CellText &&other) noexcept {
     if (this != &other) {
-        Clear();
-        Data = other.Data;
-        other.Data = nullptr;
+        Replace(other.Bits);
+        other.Bits = 0;
     }
     return *this;
 }
 
 void CellText::Assign(std::string_view text) {
-    // The text is cut at an embedded zero byte, as every reader takes it as a C string.
-    text = text.substr(0, text.find('\0'));
+    text = Storable(text);
     char *copy = nullptr;
     if (!text.empty()) {
         copy = static_cast<char *>(std::malloc(text.size() + 1));
@@ -31,11 +30,21 @@ void CellText::Assign(std::string_view text) {
         copy[text.size()] = '\0';
     }
     // Copied before the old text goes: the argument may point into it.
-    std::free(Data);
-    Data = copy;
+    Replace(reinterpret_cast<std::uintptr_t>(copy));
 }
 
-void CellText::Clear() {
-    std::free(Data);
-    Data = nullptr;
+void CellText::Borrow(std::string_view text, char *room) {
+    assert(!text.empty() && text.find('\0') == text.npos &&
+           (reinterpret_cast<std::uintptr_t>(room) & BorrowedBit) == 0);
+    std::memcpy(room, text.data(), text.size());
+    room[text.size()] = '\0';
+    Replace(reinterpret_cast<std::uintptr_t>(room) | BorrowedBit);
+}
+
+void CellText::Clear() { Replace(0); }
+
+void CellText::Replace(std::uintptr_t bits) {
+    if (Bits && !Borrowed())
+        std::free(reinterpret_cast<char *>(Bits));
+    Bits = bits;
 }

@@ -1,8 +1,10 @@
-// The text of a grid cell: a single pointer, null while the text is empty, so that the many empty cells of a
-// large result cost one word each for their text.
+// The text of a grid cell: a single word, null while the text is empty, so that the many empty cells of a large
+// result cost one word each for their text. The text is either its own allocation or borrowed room in the grid's
+// cell store, which outlives every cell of its grid.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,23 +13,34 @@ public:
     CellText() = default;
     explicit CellText(std::string_view text) { Assign(text); }
     CellText(const CellText &other) { Assign(other.View()); }
-    CellText(CellText &&other) noexcept : Data(other.Data) { other.Data = nullptr; }
+    CellText(CellText &&other) noexcept : Bits(other.Bits) { other.Bits = 0; }
     CellText &operator=(const CellText &other);
     CellText &operator=(CellText &&other) noexcept;
     ~CellText() { Clear(); }
 
+    // What a cell keeps of a text: up to an embedded zero byte, as every reader takes it as a C string.
+    static std::string_view Storable(std::string_view text) { return text.substr(0, text.find('\0')); }
+
     void Assign(std::string_view text);
+    // Copies a storable, non-empty text into room of at least its size + 1 bytes, at an even address, that someone
+    // else owns and frees.
+    void Borrow(std::string_view text, char *room);
     void Clear();
 
     // Never null: an empty text is a single zero byte.
-    const char *CStr() const { return Data ? Data : ""; }
+    const char *CStr() const { return Bits ? reinterpret_cast<const char *>(Bits & ~BorrowedBit) : ""; }
     std::string_view View() const { return CStr(); }
     std::string Str() const { return CStr(); }
-    bool Empty() const { return !Data; }
+    bool Empty() const { return !Bits; }
+    bool Borrowed() const { return Bits & BorrowedBit; }
 
     friend bool operator==(const CellText &text, std::string_view other) { return text.View() == other; }
 
 private:
-    // A malloc'ed, NUL-terminated copy; never an empty string.
-    char *Data = nullptr;
+    // Own allocations are malloc'ed and so at least even; borrowed room is even too, which frees the low bit.
+    static constexpr std::uintptr_t BorrowedBit = 1;
+    void Replace(std::uintptr_t bits);
+
+    // A NUL-terminated, never empty text, or 0.
+    std::uintptr_t Bits = 0;
 };

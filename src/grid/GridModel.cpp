@@ -66,8 +66,8 @@ void DestroyRow(PtrList *row) {
 } // namespace
 
 XLCell *NewCell(XLGrid *grid) {
-    const XLGridData &data = *grid->Data;
-    auto *cell = new XLCell;
+    XLGridData &data = *grid->Data;
+    XLCell *cell = data.Cells.New();
     cell->Owner = grid;
     cell->CellColor = grid->Color;
     cell->BorderLeft = {data.DefBorderColor, data.DefBorderLeft};
@@ -86,7 +86,7 @@ XLCell *NewCell(XLGrid *grid) {
 
 void DestroyCell(XLCell *cell) {
     ReleaseCellFont(cell);
-    delete cell;
+    cell->Owner->Data->Cells.Delete(cell);
 }
 
 void ResizeColumns(XLGrid *grid, std::int32_t n) {
@@ -187,7 +187,7 @@ template <class Change> void ChangeCell(XLCell *cell, Change change) {
 } // namespace
 
 void SetText(XLCell *cell, std::string_view text) {
-    ChangeCell(cell, [text](XLCell &c) { c.Text.Assign(text); });
+    ChangeCell(cell, [text](XLCell &c) { c.Owner->Data->Cells.SetText(c.Text, text); });
 }
 void SetCellColor(XLCell *cell, std::uint32_t color) {
     ChangeCell(cell, [color](XLCell &c) { c.CellColor = color; });

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "grid/CellStore.h"
 #include "grid/CellText.h"
 #include "toolkit/Control.h"
 #include "toolkit/Event.h"
@@ -178,6 +179,8 @@ struct XLGridData {
     // The whole window, frame included, has been invalidated and no WM_PAINT has come since: asking again would
     // only repeat a costly call (the query runner ends an update bracket for every cell it writes).
     bool RepaintPending = false;
+    // Where the cells' records live.
+    CellStore Cells;
     // Cells that have a font of their own; a change of the grid font walks the cells only when there are some.
     std::int32_t OwnFontCells = 0;
     // The block a cell drag last asked for, before widening over merged cells: a move that asks for the same block

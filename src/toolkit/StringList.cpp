@@ -9,12 +9,14 @@
 
 namespace {
 
+// An empty line is kept as no copy at all: a grid's row titles are mostly empty, one per row of a large result.
 char *CopyLine(std::string_view text) {
+    if (text.empty())
+        return nullptr;
     auto *copy = static_cast<char *>(std::malloc(text.size() + 1));
     if (!copy)
         throw std::bad_alloc();
-    if (!text.empty())
-        std::memcpy(copy, text.data(), text.size());
+    std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;
 }

@@ -24,7 +24,7 @@ public:
     void Delete(std::int32_t index);
     void Clear();
 
-    // Pointers to the line copies; created on first insertion.
+    // Pointers to the line copies, null for an empty line; created on first insertion.
     PtrList *Lines = nullptr;
     std::int32_t Count = 0;
     // One malloc'ed block that may hold lines loaded in bulk. Lines pointing into it are not freed one by one;
