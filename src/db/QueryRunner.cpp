@@ -61,6 +61,8 @@ void SetUpColumns(sqlite3_stmt *statement, XLGrid *grid, bool gotRow) {
         SetCurrentCell(grid, 0, 0);
 }
 
+constexpr std::int32_t MinRowBatch = 64;
+
 void AppendRow(sqlite3_stmt *statement, XLGrid *grid, int n, std::int32_t r) {
     for (int j = 0; j < n; ++j) {
         const char *value = TextOrEmpty(sqlite3_column_text(statement, j));
@@ -94,13 +96,13 @@ void RunQuery(XLGrid *grid) {
     SetUpColumns(statement.Handle, grid, step == SQLITE_ROW);
     RowsText.clear();
     const int n = sqlite3_column_count(statement.Handle);
-    // Rows are kept ready ahead of the records, in doubling batches: every row count change also sets the scroll
-    // bars, which costs a round trip to the window system per call.
+    // Rows are kept ready ahead of the records in batches that grow by a quarter: every row count change also sets
+    // the scroll bars, a round trip to the window system, while rows made for records that never come are waste.
     std::int32_t ready = grid ? RowCount(grid) : 0;
     std::int32_t r = 0;
     while (step == SQLITE_ROW) {
         if (grid && r >= ready) {
-            ready = std::min(MaxResultRows, ready * 2);
+            ready = std::min(MaxResultRows, ready + std::max(ready / 4, MinRowBatch));
             SetRowCount(grid, static_cast<std::uint16_t>(ready));
         }
         AppendRow(statement.Handle, grid, n, r);
