@@ -1,5 +1,6 @@
-// The viewer through the real DLL in a real host window: embedding after the timer, placement, notifications and
-// the double-click. The library builds one viewer per load, so the suite keeps it loaded and runs in order.
+// The viewer through the real DLL in a real host window: embedding after the timer, placement, the backdrop,
+// repainting after a query, grid input, notifications and the double-click. The library builds one viewer per load,
+// so the suite keeps it loaded and runs in order.
 #include "PluginLibrary.h"
 #include "support/TempDir.h"
 
@@ -18,9 +19,54 @@ struct Received {
 };
 std::vector<Received> received;
 
+// The host paints each client pixel in a colour of its own, so a copy of its pixels tells where it came from;
+// changing the phase changes every pixel.
+constexpr BYTE FirstPhase = 0x40;
+constexpr BYTE SecondPhase = 0x80;
+BYTE patternPhase = FirstPhase;
+
+COLORREF PatternAt(int x, int y, BYTE phase) {
+    return RGB(x & 0xFF, y & 0xFF, phase | ((x >> 8) & 3) << 2 | ((y >> 8) & 3));
+}
+
+// 32-bit pixels, 0xRRGGBB, the first row on top.
+BITMAPINFO TopDownPixels(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+void PaintPattern(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    const RECT r = paint.rcPaint;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width > 0 && height > 0) {
+        std::vector<DWORD> pixels;
+        pixels.reserve(static_cast<std::size_t>(width) * height);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = PatternAt(x, y, patternPhase);
+                pixels.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+            }
+        const BITMAPINFO info = TopDownPixels(width, height);
+        SetDIBitsToDevice(dc, r.left, r.top, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    }
+    EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
         received.push_back({window, message, lParam});
+        return 0;
+    }
+    if (message == WM_PAINT) {
+        PaintPattern(window);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -51,6 +97,48 @@ void Pump(DWORD milliseconds) {
             DispatchMessageA(&msg);
         Sleep(5);
     } while (GetTickCount() - start < milliseconds);
+}
+
+// A window's client pixels as they are on the screen.
+struct Pixels {
+    int Width = 0, Height = 0;
+    std::vector<COLORREF> Values;
+    COLORREF At(int x, int y) const { return Values[static_cast<std::size_t>(y) * Width + x]; }
+};
+
+Pixels ClientPixels(HWND window) {
+    Pixels out;
+    RECT client;
+    GetClientRect(window, &client);
+    out.Width = client.right;
+    out.Height = client.bottom;
+    const HDC windowDC = GetDC(window);
+    const HDC memoryDC = CreateCompatibleDC(windowDC);
+    BITMAPINFO info = TopDownPixels(out.Width, out.Height);
+    void *bits = nullptr;
+    if (const HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) {
+        const HGDIOBJ old = SelectObject(memoryDC, bitmap);
+        BitBlt(memoryDC, 0, 0, out.Width, out.Height, windowDC, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto *p = static_cast<const DWORD *>(bits);
+        for (int i = 0; i < out.Width * out.Height; ++i)
+            out.Values.push_back(RGB(p[i] >> 16 & 0xFF, p[i] >> 8 & 0xFF, p[i] & 0xFF));
+        SelectObject(memoryDC, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memoryDC);
+    ReleaseDC(window, windowDC);
+    return out;
+}
+
+// The pixels that differ from the host's pattern taken at (left, top); the first one is described in where.
+int PatternMismatches(const Pixels &pixels, int left, int top, BYTE phase, std::string &where) {
+    int count = 0;
+    for (int y = 0; y < pixels.Height; ++y)
+        for (int x = 0; x < pixels.Width; ++x)
+            if (pixels.At(x, y) != PatternAt(left + x, top + y, phase) && count++ == 0)
+                where = "first at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return count;
 }
 
 RECT RectInParent(HWND window) {
@@ -91,6 +179,23 @@ void DoubleClick(HWND grid) {
     Pump(50);
 }
 
+// What the form itself paints, with its grid hidden for the moment.
+Pixels FormPixelsBehindGrid(HWND form) {
+    HWND grid = GridOf(form);
+    ShowWindow(grid, SW_HIDE);
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    Pixels pixels = ClientPixels(form);
+    ShowWindow(grid, SW_SHOW);
+    Pump(50);
+    return pixels;
+}
+
+void RunQuery(PluginLibrary &plugin, const char *sql) {
+    plugin.SetFile(sql);
+    plugin.sqlrun();
+    EXPECT_STREQ(plugin.GetFile(), sql) << "the query ran";
+}
+
 } // namespace
 
 TEST_F(ViewerHost, EmbedsAfterTheTimerWhereDrawSaid) {
@@ -125,6 +230,36 @@ TEST_F(ViewerHost, EmbedsAfterTheTimerWhereDrawSaid) {
     EXPECT_EQ(moved.left, 50);
     EXPECT_EQ(moved.top, 60);
     EXPECT_EQ(GetParent(Form), Host);
+}
+
+TEST_F(ViewerHost, BackdropIsTheHostUnderTheFirstPlaceOnly) {
+    ASSERT_NE(Form, nullptr);
+    // Draw placed the viewer at (30, 40) before the timer and at (50, 60) after it: the backdrop comes from the
+    // first place, as the host painted it then.
+    std::string where;
+    Pixels behind = FormPixelsBehindGrid(Form);
+    ASSERT_EQ(behind.Width, 300);
+    EXPECT_EQ(PatternMismatches(behind, 30, 40, FirstPhase, where), 0) << where;
+
+    // Where the grid does not cover the form, in the margin around it, the user sees the backdrop.
+    RedrawWindow(Form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    const Pixels shown = ClientPixels(Form);
+    EXPECT_EQ(shown.At(0, 90), PatternAt(30, 130, FirstPhase));
+    EXPECT_EQ(shown.At(299, 179), PatternAt(329, 219, FirstPhase));
+    EXPECT_NE(shown.At(150, 90), PatternAt(180, 130, FirstPhase)) << "the grid covers the rest";
+
+    // The host changes its picture and the viewer moves: no second snapshot is taken.
+    patternPhase = SecondPhase;
+    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_NE(Plugin->Draw(0, 70, 80, 300, 180), FALSE);
+    Pump(100);
+    const Pixels host = ClientPixels(Host);
+    ASSERT_EQ(host.At(5, 5), PatternAt(5, 5, SecondPhase)) << "the host shows its new picture";
+    behind = FormPixelsBehindGrid(Form);
+    EXPECT_EQ(PatternMismatches(behind, 30, 40, FirstPhase, where), 0) << where;
+
+    EXPECT_NE(Plugin->Draw(0, 50, 60, 300, 180), FALSE);
+    Pump(50);
 }
 
 TEST_F(ViewerHost, DoubleClickHandsTheCurrentCellText) {
@@ -164,6 +299,94 @@ TEST_F(ViewerHost, DoubleClickHandsTheCurrentCellText) {
         EXPECT_EQ(received[1].Message, static_cast<UINT>(WM_LBUTTONUP));
         EXPECT_EQ(received[0].Window, Host);
     }
+}
+
+TEST_F(ViewerHost, QueryIntoTheShownViewerRepaintsTheGrid) {
+    ASSERT_NE(Form, nullptr);
+    HWND grid = GridOf(Form);
+    Pump(100);
+    RECT pending;
+    ASSERT_FALSE(GetUpdateRect(grid, &pending, FALSE)) << "shown and painted";
+    // Each run, not only the first after the grid was shown, leaves the grid to repaint with the new result.
+    for (const char *sql : {"select 'first run', 1", "select 'second run', 2, 'more'", "select 'third'"}) {
+        const Pixels before = ClientPixels(grid);
+        RunQuery(*Plugin, sql);
+        EXPECT_TRUE(GetUpdateRect(grid, &pending, FALSE)) << sql;
+        Pump(100);
+        EXPECT_FALSE(GetUpdateRect(grid, &pending, FALSE)) << sql;
+        EXPECT_TRUE(ClientPixels(grid).Values != before.Values) << sql << ": the grid's pixels stayed";
+    }
+}
+
+TEST_F(ViewerHost, KeysAndClicksChooseTheCellADoubleClickHandsOver) {
+    ASSERT_NE(Form, nullptr);
+    HWND grid = GridOf(Form);
+    // Three columns of twelve rows, a0 b0 c0 ... a11 b11 c11: more rows than the viewer shows.
+    RunQuery(*Plugin, "with recursive n(i) as (select 0 union all select i + 1 from n where i < 11) "
+                      "select 'a' || i, 'b' || i, 'c' || i from n");
+    Pump(50);
+    // A double click anywhere, here on the corner title, hands over the current cell.
+    auto current = [&] {
+        PostMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        Pump(20);
+        return std::string(Plugin->GetFile());
+    };
+    EXPECT_EQ(current(), "a0");
+
+    struct Press {
+        WPARAM Key;
+        int Modifier;
+        const char *Then;
+    };
+    BYTE keys[256]{};
+    for (const Press press :
+         {Press{VK_DOWN, 0, "a1"}, Press{VK_RIGHT, 0, "b1"}, Press{VK_END, 0, "c1"}, Press{VK_RIGHT, 0, "c1"},
+          Press{VK_HOME, 0, "a1"}, Press{VK_END, VK_CONTROL, "c11"}, Press{VK_DOWN, 0, "c11"}, Press{VK_UP, 0, "c10"},
+          Press{VK_HOME, VK_CONTROL, "a0"}, Press{VK_RIGHT, VK_SHIFT, "b0"}, Press{VK_DOWN, VK_CONTROL, "b11"}}) {
+        if (press.Modifier)
+            keys[press.Modifier] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageA(grid, WM_KEYDOWN, press.Key, 1);
+        Pump(20);
+        keys[press.Modifier] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(current(), press.Then) << "key " << press.Key << " with " << press.Modifier;
+    }
+
+    // Ctrl+Down showed the last page; the scroll bar says which rows are on the screen.
+    SCROLLINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(grid, SB_VERT, &bar));
+    EXPECT_EQ(bar.nMin, 0);
+    EXPECT_EQ(bar.nMax, 11);
+    EXPECT_GT(bar.nPos, 0);
+    EXPECT_EQ(bar.nPos + static_cast<int>(bar.nPage), 12);
+
+    // Cells lie after the 30-pixel title column in 70-pixel columns, below the 20-pixel title row in 20-pixel rows.
+    auto text = [](char col, int row) { return std::string(1, col).append(std::to_string(row)); };
+    auto at = [&](int col, int row) { return MAKELPARAM(30 + 70 * col + 35, 20 + 20 * (row - bar.nPos) + 10); };
+    const int row = bar.nPos + 1;
+    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at(2, row));
+    PostMessageA(grid, WM_LBUTTONUP, 0, at(2, row));
+    Pump(20);
+    EXPECT_EQ(current(), text('c', row));
+    // A press on a row title selects nothing here and leaves the current cell.
+    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, HIWORD(at(0, row + 2))));
+    PostMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(10, HIWORD(at(0, row + 2))));
+    Pump(20);
+    EXPECT_EQ(current(), text('c', row));
+
+    // The double click as the system delivers it: press, release, double click, release.
+    received.clear();
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        PostMessageA(grid, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at(1, row + 2));
+    Pump(50);
+    EXPECT_EQ(Plugin->GetFile(), text('b', row + 2));
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].Window, Host);
+    EXPECT_EQ(received[0].Message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(received[1].Message, static_cast<UINT>(WM_LBUTTONUP));
 }
 
 TEST_F(ViewerHost, SecondParentRedirectsNotificationsOnly) {
