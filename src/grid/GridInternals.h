@@ -49,6 +49,10 @@ template <class Visit> void ForEachCell(const XLGrid *grid, Visit visit) {
     }
 }
 
+// Like ColAtX and RowAtY, except that a point past the last column (row) lies on no title: -1.
+std::int32_t TitleColAtX(const XLGrid *grid, std::int32_t x);
+std::int32_t TitleRowAtY(const XLGrid *grid, std::int32_t y);
+
 // The resize cursor over a column border, and the control's own cursor back.
 void ShowResizeCursor(XLGrid *grid);
 void RestoreCursor(XLGrid *grid);

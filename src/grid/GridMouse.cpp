@@ -1,5 +1,5 @@
-// Mouse input: selecting cells by clicking and dragging, the corner title, title drags, column resizing by the
-// title borders, and double click to edit.
+// Mouse input: selecting cells by clicking and dragging, the corner title, title drags, titles pressed like
+// buttons, column resizing by the title borders, and double click to edit.
 #include "grid/GridInternals.h"
 #include "toolkit/Utilities.h"
 
@@ -89,12 +89,13 @@ template <bool IsCol> void TitleDrag(XLGrid *grid, POINT p) {
     UpdateScrollBars(grid);
 }
 
-bool OverColTitle(const XLGrid *grid, POINT p, std::int32_t col) {
-    return ColAtX(grid, p.x) == col && p.y <= grid->Data->ColTitleHeight;
-}
-
-bool OverRowTitle(const XLGrid *grid, POINT p, std::int32_t row) {
-    return RowAtY(grid, p.y) == row && p.x <= grid->Data->RowTitleWidth;
+// The title under p, or -1. A pressed title counts as under the pointer only inside the window and on the title
+// itself: released past the last title, over the corner or outside the window, it does not click.
+std::int32_t TitleAt(XLGrid *grid, POINT p, bool isRow) {
+    const XLGridData &data = *grid->Data;
+    if (!PointInRect(p, grid->ClientRect()) || AreaAt(data, p) != (isRow ? Area::RowTitles : Area::ColTitles))
+        return -1;
+    return isRow ? TitleRowAtY(grid, p.y) : TitleColAtX(grid, p.x);
 }
 
 void SetTitlePressed(XLGridData &data, bool pressed) {
@@ -104,13 +105,25 @@ void SetTitlePressed(XLGridData &data, bool pressed) {
         data.State &= static_cast<GridState>(~GridStateFlag::TitlePressed);
 }
 
+// Without title selection a title works as a button: sunken while held, clicking when released over it.
+void PressTitle(XLGrid *grid, POINT p, bool isRow) {
+    const std::int32_t title = TitleAt(grid, p, isRow);
+    if (title == -1)
+        return;
+    XLGridData &data = *grid->Data;
+    (isRow ? data.PressedRowTitle : data.PressedColTitle) = title;
+    SetTitlePressed(data, true);
+    grid->Invalidate();
+    StartDrag(grid);
+}
+
 // A pressed title shows sunken while the pointer is over it and clicks when the button goes up there.
 bool TrackPressedTitle(XLGrid *grid, POINT p) {
     XLGridData &data = *grid->Data;
     if (data.PressedColTitle >= 0)
-        SetTitlePressed(data, OverColTitle(grid, p, data.PressedColTitle));
+        SetTitlePressed(data, TitleAt(grid, p, false) == data.PressedColTitle);
     else if (data.PressedRowTitle >= 0)
-        SetTitlePressed(data, OverRowTitle(grid, p, data.PressedRowTitle));
+        SetTitlePressed(data, TitleAt(grid, p, true) == data.PressedRowTitle);
     else
         return false;
     grid->Invalidate();
@@ -119,17 +132,14 @@ bool TrackPressedTitle(XLGrid *grid, POINT p) {
 
 void ReleasePressedTitle(XLGrid *grid, POINT p) {
     XLGridData &data = *grid->Data;
-    if (data.PressedColTitle >= 0) {
+    for (const bool isRow : {false, true}) {
+        const std::int32_t pressed = isRow ? data.PressedRowTitle : data.PressedColTitle;
+        if (pressed < 0)
+            continue;
         SetTitlePressed(data, false);
         grid->Invalidate();
-        if (OverColTitle(grid, p, data.PressedColTitle))
-            data.OnTitleClick(grid, false, data.PressedColTitle);
-    }
-    if (data.PressedRowTitle >= 0) {
-        SetTitlePressed(data, false);
-        grid->Invalidate();
-        if (OverRowTitle(grid, p, data.PressedRowTitle))
-            data.OnTitleClick(grid, true, data.PressedRowTitle);
+        if (TitleAt(grid, p, isRow) == pressed)
+            data.OnTitleClick(grid, isRow, pressed);
     }
 }
 
@@ -190,6 +200,8 @@ void HandleGridButtonDown(XLGrid *grid, WPARAM wParam, LPARAM lParam) {
                 MarkTitles(grid, data.ColDragFrom, data.ColDragFrom, true);
         }
         StartDrag(grid);
+    } else if (area == Area::RowTitles || area == Area::ColTitles) {
+        PressTitle(grid, p, area == Area::RowTitles);
     } else if (area == Area::Cells) {
         data.Selection = {};
         if (!(ctrl && rangeSelect))

@@ -3,6 +3,7 @@
 #include "grid/GridFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -238,6 +239,7 @@ TEST_F(GridMouse, ColumnResizeByTheTitleBorder) {
     EXPECT_EQ(grid->Cursor, grid->Data->ResizeCursor);
     PostMouse(grid, WM_LBUTTONDOWN, {100, 10}, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), grid->Handle);
+    EXPECT_EQ(grid->Data->PressedColTitle, -1) << "a press on the border resizes, it does not press the title";
     PostMouse(grid, WM_MOUSEMOVE, {130, 10}, MK_LBUTTON);
     EXPECT_EQ(grid->Data->ResizeWidth, 100);
     EXPECT_EQ(ColWidth(grid, 0), 70);
@@ -267,26 +269,79 @@ TEST_F(GridMouse, AfterHoveringABorderAPressInTheCellsSelects) {
     EXPECT_EQ(ColWidth(grid, 0), 70);
 }
 
-TEST_F(GridMouse, PressedTitleClicksWhenReleasedOverIt) {
-    XLGrid *grid = MakeMouseGrid(0);
-    std::vector<std::int32_t> clicks;
+TEST_F(GridMouse, APressedTitleClicksOnlyWhenReleasedOverIt) {
+    // Three columns (x 30..240) and three rows (y 20..80): the titles end well inside the window.
+    XLGrid *grid = MakeGrid(3, 3, 0, 1, 500, 230);
+    std::vector<std::pair<bool, std::int32_t>> clicks;
     grid->Data->OnTitleClick = {[](void *self, ObjectBase *, bool isRow, std::int32_t index) {
-                                    static_cast<std::vector<std::int32_t> *>(self)->push_back(isRow ? -index : index);
+                                    static_cast<decltype(clicks) *>(self)->push_back({isRow, index});
                                 },
                                 &clicks};
-    const POINT title{CellCentre(grid, 2, 0).x, 10};
-    for (const bool releaseOver : {false, true}) {
-        grid->Data->PressedColTitle = 2;
-        PostMouse(grid, WM_MOUSEMOVE, title, MK_LBUTTON);
-        EXPECT_TRUE(grid->Data->State & GridStateFlag::TitlePressed);
-        PostMouse(grid, WM_MOUSEMOVE, {title.x, 60}, MK_LBUTTON);
-        EXPECT_FALSE(grid->Data->State & GridStateFlag::TitlePressed);
-        PostMouse(grid, WM_LBUTTONUP, releaseOver ? title : POINT{title.x, 60});
-        EXPECT_EQ(grid->Data->PressedColTitle, -1);
-        EXPECT_FALSE(grid->Data->State & GridStateFlag::TitlePressed);
+    const auto sunken = [&] { return (grid->Data->State & GridStateFlag::TitlePressed) != 0; };
+    struct Case {
+        bool IsRow;
+        POINT Title, Neighbour, Past, Outside;
+    } cases[] = {{false, {135, 10}, {205, 10}, {300, 10}, {135, -5}}, {true, {15, 50}, {15, 70}, {15, 150}, {-5, 50}}};
+    for (const Case &c : cases) {
+        const std::int32_t &pressed = c.IsRow ? grid->Data->PressedRowTitle : grid->Data->PressedColTitle;
+        PostMouse(grid, WM_LBUTTONDOWN, c.Title, MK_LBUTTON);
+        EXPECT_EQ(pressed, 1);
+        EXPECT_TRUE(sunken());
+        EXPECT_EQ(GetCapture(), grid->Handle);
+        PostMouse(grid, WM_MOUSEMOVE, CellCentre(grid, 1, 1), MK_LBUTTON);
+        EXPECT_FALSE(sunken());
+        PostMouse(grid, WM_MOUSEMOVE, c.Title, MK_LBUTTON);
+        EXPECT_TRUE(sunken());
+        PostMouse(grid, WM_LBUTTONUP, c.Title);
+        EXPECT_EQ(clicks, (std::vector<std::pair<bool, std::int32_t>>{{c.IsRow, 1}}));
+        EXPECT_EQ(pressed, -1);
+        EXPECT_FALSE(sunken());
+        EXPECT_EQ(GetCapture(), nullptr);
+
+        for (const POINT away : {CellCentre(grid, 1, 1), c.Neighbour, c.Past, POINT{15, 10}, c.Outside}) {
+            PostMouse(grid, WM_LBUTTONDOWN, c.Title, MK_LBUTTON);
+            PostMouse(grid, WM_MOUSEMOVE, away, MK_LBUTTON);
+            EXPECT_FALSE(sunken()) << away.x << ", " << away.y;
+            PostMouse(grid, WM_LBUTTONUP, away);
+            EXPECT_EQ(pressed, -1);
+            EXPECT_FALSE(sunken());
+        }
+        // Past the last title and in the corner there is nothing to press.
+        for (const POINT nothing : {c.Past, POINT{15, 10}}) {
+            PostMouse(grid, WM_LBUTTONDOWN, nothing, MK_LBUTTON);
+            EXPECT_EQ(pressed, -1) << nothing.x << ", " << nothing.y;
+            EXPECT_FALSE(sunken());
+            PostMouse(grid, WM_LBUTTONUP, nothing);
+        }
+        EXPECT_EQ(clicks.size(), 1u) << "only the release over the title clicks";
+        clicks.clear();
     }
-    EXPECT_EQ(clicks, (std::vector<std::int32_t>{2}));
     EXPECT_EQ(GetCurrentCell(grid), (CellPosition{0, 0}));
+}
+
+// A title whose kind of selection is on starts a title drag; the other kind presses like a button.
+TEST_F(GridMouse, TitleSelectionKeepsItsTitlesFromPressing) {
+    for (const GridOptions select : {GridOption::ColSelect, GridOption::RowSelect}) {
+        XLGrid *grid = MakeMouseGrid(GridOption::RangeSelect | select);
+        int clicks = 0;
+        grid->Data->OnTitleClick = {[](void *self, ObjectBase *, bool, std::int32_t) { ++*static_cast<int *>(self); },
+                                    &clicks};
+        const XLGridData &data = *grid->Data;
+        for (const bool isRow : {false, true}) {
+            const bool selects = select == (isRow ? GridOption::RowSelect : GridOption::ColSelect);
+            const POINT title = isRow ? POINT{10, 50} : POINT{135, 10};
+            SetSelection(grid, {1, 1, 2, 2});
+            PostMouse(grid, WM_LBUTTONDOWN, title, MK_LBUTTON);
+            EXPECT_EQ(isRow ? data.RowDragFrom : data.ColDragFrom, selects ? 1 : -1);
+            EXPECT_EQ(isRow ? data.PressedRowTitle : data.PressedColTitle, selects ? -1 : 1);
+            EXPECT_EQ((data.State & GridStateFlag::TitlePressed) != 0, !selects);
+            EXPECT_EQ(data.Selection.IsNone(), selects) << "a pressed title leaves the selection alone";
+            PostMouse(grid, WM_LBUTTONUP, title);
+            EXPECT_EQ(clicks, selects ? 0 : 1);
+            clicks = 0;
+        }
+        ObjectBase::Free(grid);
+    }
 }
 
 // Enter and double click open an edit; while the owner refuses to end it, presses, keys and the wheel are ignored.

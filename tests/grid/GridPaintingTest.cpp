@@ -176,6 +176,62 @@ TEST_F(GridPainting, CurrentTitlesAreRaisedOthersFlat) {
     EXPECT_EQ(At(15, 10), Title) << "corner";
 }
 
+TEST_F(GridPainting, OnlyThePressedTitleIsSunkenAndOnlyWhileOverIt) {
+    XLGrid *grid = PlainGrid(5, 5);
+    grid->Data->TitleColor = Title;
+    const auto titleRect = [](bool isRow, int i) {
+        return isRow ? RECT{0, 20 + 20 * i, 30, 40 + 20 * i} : RECT{30 + 70 * i, 0, 100 + 70 * i, 20};
+    };
+    // The two outermost pixel rings, where an edge lies.
+    const auto pixels = [&](RECT r) {
+        std::vector<COLORREF> ring;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (x < r.left + 2 || x >= r.right - 2 || y < r.top + 2 || y >= r.bottom - 2)
+                    ring.push_back(At(x, y));
+        return ring;
+    };
+    // An empty title as the platform draws it with the given edge.
+    const auto drawn = [&](RECT r, UINT edge) {
+        HBRUSH brush = CreateSolidBrush(Title);
+        FillRect(Target, &r, brush);
+        DeleteObject(brush);
+        DrawEdge(Target, &r, edge, BF_RECT);
+        return pixels(r);
+    };
+    // Title 0 is the current column's (row's), raised when not pressed.
+    const auto flatEdge = [](int i) -> UINT { return i == 0 ? EDGE_RAISED : BDR_RAISEDINNER; };
+    struct Case {
+        bool IsRow;
+        int Index;
+        POINT At;
+    } cases[] = {{false, 2, {205, 10}}, {true, 0, {15, 30}}};
+    for (const Case &c : cases) {
+        const RECT pressed = titleRect(c.IsRow, c.Index);
+        // The other strip's title of the same index, and a neighbour in the same strip.
+        const RECT others[] = {titleRect(!c.IsRow, c.Index), titleRect(c.IsRow, c.Index + 1)};
+        PostMouse(grid, WM_LBUTTONDOWN, c.At, MK_LBUTTON);
+        Paint(grid);
+        const auto down = pixels(pressed);
+        std::vector<std::vector<COLORREF>> untouched;
+        for (const RECT &r : others)
+            untouched.push_back(pixels(r));
+        EXPECT_TRUE(down == drawn(pressed, BDR_SUNKENINNER)) << "title " << c.Index << (c.IsRow ? " of rows" : "");
+        EXPECT_TRUE(untouched[0] == drawn(others[0], flatEdge(c.Index)));
+        EXPECT_TRUE(untouched[1] == drawn(others[1], BDR_RAISEDINNER));
+
+        PostMouse(grid, WM_MOUSEMOVE, {300, 200}, MK_LBUTTON);
+        Paint(grid);
+        const auto away = pixels(pressed);
+        EXPECT_TRUE(away == drawn(pressed, flatEdge(c.Index))) << "flat while the pointer is away";
+        PostMouse(grid, WM_MOUSEMOVE, c.At, MK_LBUTTON);
+        PostMouse(grid, WM_LBUTTONUP, c.At);
+        Paint(grid);
+        const auto up = pixels(pressed);
+        EXPECT_TRUE(up == drawn(pressed, flatEdge(c.Index))) << "flat after the release";
+    }
+}
+
 TEST_F(GridPainting, ResizeShowsTheNewTitleWidthAndAGuide) {
     XLGrid *grid = PlainGrid(8, 8);
     grid->Data->TitleColor = Title;

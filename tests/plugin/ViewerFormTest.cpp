@@ -7,6 +7,15 @@ namespace {
 
 class ViewerFormTest : public ToolkitTest {};
 
+// Removes the pending messages; with no host window the notification clicks are thread messages.
+int TakeNotifyClicks() {
+    MSG msg;
+    int clicks = 0;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        clicks += msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN;
+    return clicks;
+}
+
 TEST_F(ViewerFormTest, DoubleClickHandsCurrentCellTextOnlyOnceFilled) {
     Control *parent = Form(false);
     ViewerForm *viewer = BuildViewerForm(parent);
@@ -22,11 +31,28 @@ TEST_F(ViewerFormTest, DoubleClickHandsCurrentCellTextOnlyOnceFilled) {
     SetText(Cell(grid, 0, 0), "first");
     SendMessageA(grid->Handle, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
     EXPECT_EQ(ExchangeText, "first");
-    MSG msg;
-    int clicks = 0;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        clicks += msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN;
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(TakeNotifyClicks(), 1);
+}
+
+// The viewer's column titles press like buttons; a double click there still hands the current cell, wherever it is.
+TEST_F(ViewerFormTest, DoubleClickOnATitleHandsTheCurrentCell) {
+    Control *parent = Form(false);
+    XLGrid *grid = BuildViewerForm(parent)->Grid;
+    ASSERT_NE(grid->GetWindowHandle(), nullptr);
+    SetColCount(grid, 2);
+    SetRowCount(grid, 2);
+    SetText(Cell(grid, 1, 1), "current");
+    SetCurrentCell(grid, 1, 1);
+    HostWindow = nullptr;
+    ExchangeText = "untouched";
+    const LPARAM title = MAKELPARAM(60, 10);
+    for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(grid->Handle, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, title);
+    EXPECT_EQ(ExchangeText, "current");
+    EXPECT_EQ(GetCurrentCell(grid), (CellPosition{1, 1}));
+    EXPECT_EQ(grid->Data->PressedColTitle, -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(TakeNotifyClicks(), 1);
 }
 
 } // namespace
