@@ -5,7 +5,7 @@
 
 class XLGrid;
 
-// The most rows one result holds: the grid's 16-bit row count must still fit the row kept ready for a next record.
+// The most rows one result holds, in the grid and in RowsText alike: one below the grid's 16-bit row count limit.
 constexpr std::int32_t MaxResultRows = 65534;
 
 // Runs the first statement of ExchangeText on DbHandle into the grid (none before the viewer exists) and into
