@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -193,6 +194,89 @@ TEST_F(WindowManager, PaintingFollowsPostedMessagesAndErasesFirst) {
     ShowWindow(window, SW_HIDE);
     InvalidateRect(window, nullptr, TRUE);
     EXPECT_FALSE(PeekMessageA(&msg, window, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "hidden windows are not painted";
+}
+
+// A child shown over a painted parent is painted itself and leaves the parent valid; hiding it exposes the parent.
+TEST_F(WindowManager, ChildrenShownOrHiddenRepaintWhatTheyUncover) {
+    for (const DWORD clip : {DWORD{0}, DWORD{WS_CLIPCHILDREN}}) {
+        // Away from the screen's corner, so that a mix-up of screen and client coordinates shows.
+        const HWND parent = Make(WS_POPUP | WS_VISIBLE | clip, nullptr, {30, 20, 230, 120});
+        auto settle = [] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        };
+        settle();
+        RECT update;
+        ASSERT_FALSE(GetUpdateRect(parent, &update, FALSE));
+
+        const HWND child = Make(WS_CHILD | WS_VISIBLE, parent, {10, 10, 60, 40});
+        EXPECT_FALSE(GetUpdateRect(parent, &update, FALSE)) << "clip " << clip;
+        EXPECT_TRUE(GetUpdateRect(child, &update, FALSE)) << "clip " << clip;
+        settle();
+
+        ShowWindow(child, SW_HIDE);
+        ASSERT_TRUE(GetUpdateRect(parent, &update, FALSE)) << "clip " << clip;
+        EXPECT_EQ(update.left, 10);
+        EXPECT_EQ(update.top, 10);
+        EXPECT_EQ(update.right, 60);
+        EXPECT_EQ(update.bottom, 40);
+        DestroyWindow(parent);
+    }
+}
+
+// What each change of place or visibility repaints, and what it erases at once: a shown window and the parent a
+// hidden child leaves bare are erased before WM_WINDOWPOSCHANGED, moved pixels are kept, and only gained area is
+// repainted in a window whose class does not redraw on sizing.
+TEST_F(WindowManager, PlacingAndShowingRepaintWhatTheyExpose) {
+    const HWND top = Make(WS_POPUP, nullptr, {0, 0, 200, 100});
+    const HWND still = Make(WS_CHILD | WS_VISIBLE, top, {10, 10, 60, 40});
+    const HWND moving = Make(WS_CHILD, top, {70, 10, 90, 40});
+    MessageLog log{WM_ERASEBKGND, WM_PAINT, WM_WINDOWPOSCHANGED};
+    // Who received what, during the call and then while the queue is pumped: "P" the top window, "S" and "M" its
+    // children.
+    auto record = [&] {
+        std::string text;
+        for (const LoggedMessage &m : log.Entries)
+            text += std::string(m.Window == top     ? "P"
+                                : m.Window == still ? "S"
+                                                    : "M") +
+                    (m.Message == WM_PAINT        ? "paint "
+                     : m.Message == WM_ERASEBKGND ? "erase "
+                                                  : "changed ");
+        log.Clear();
+        return text;
+    };
+    auto pump = [] {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    };
+    constexpr UINT Place = SWP_NOZORDER | SWP_NOACTIVATE;
+    const struct {
+        const char *What;
+        std::function<void()> Change;
+        const char *During;
+        const char *After;
+    } steps[] = {
+        {"show the top window", [&] { ShowWindow(top, SW_SHOWNA); }, "Perase Pchanged ", "Ppaint Spaint Serase "},
+        {"show a child", [&] { ShowWindow(moving, SW_SHOW); }, "Merase Mchanged ", "Mpaint "},
+        {"grow the child", [&] { SetWindowPos(moving, nullptr, 70, 10, 40, 60, Place); }, "Mchanged ",
+         "Mpaint Merase "},
+        {"move the child", [&] { SetWindowPos(moving, nullptr, 100, 10, 40, 60, Place); }, "Mchanged ",
+         "Ppaint Perase "},
+        {"hide the child", [&] { ShowWindow(moving, SW_HIDE); }, "Perase Mchanged ", "Ppaint "},
+        {"grow the top window", [&] { SetWindowPos(top, nullptr, 0, 0, 300, 150, Place); }, "Perase Pchanged ",
+         "Ppaint "},
+        {"shrink the top window", [&] { SetWindowPos(top, nullptr, 0, 0, 250, 120, Place); }, "Pchanged ", ""},
+        {"move the top window", [&] { SetWindowPos(top, nullptr, 5, 5, 250, 120, Place); }, "Pchanged ", ""},
+    };
+    for (const auto &step : steps) {
+        step.Change();
+        EXPECT_EQ(record(), step.During) << step.What;
+        pump();
+        EXPECT_EQ(record(), step.After) << step.What;
+    }
 }
 
 TEST_F(WindowManager, QuitComesAfterPostedMessagesAndOnlyOnce) {

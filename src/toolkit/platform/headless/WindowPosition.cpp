@@ -39,6 +39,72 @@ void MoveInZOrder(std::vector<HWND> &siblings, HWND hwnd, int target) {
     siblings.insert(siblings.begin() + std::min<int>(target, static_cast<int>(siblings.size())), hwnd);
 }
 
+// What of old the new rectangle leaves bare, as a bounding box: old itself unless now spans one of its sides.
+RECT Uncovered(const RECT &old, const RECT &now) {
+    if (IsEmpty(Intersect(old, now)))
+        return old;
+    RECT bare = old;
+    if (now.left <= old.left && now.right >= old.right) {
+        const bool above = now.top > old.top;
+        const bool below = now.bottom < old.bottom;
+        if (!above && !below)
+            return {};
+        bare.top = above ? old.top : now.bottom;
+        bare.bottom = below ? old.bottom : now.top;
+    } else if (now.top <= old.top && now.bottom >= old.bottom) {
+        const bool left = now.left > old.left;
+        const bool right = now.right < old.right;
+        if (!left && !right)
+            return {};
+        bare.left = left ? old.left : now.right;
+        bare.right = right ? old.right : now.left;
+    }
+    return bare;
+}
+
+// Invalidates what a change of place or visibility exposes, as Windows does: the parent where the window was, the
+// window whole when shown, its frame changed or its class redraws on that change of size, else only the client
+// area it gained (moved pixels are kept). A window just shown, the parent a hidden child left bare and a resized
+// top-level window are erased at once, before WM_WINDOWPOSCHANGED.
+void RedrawAfterChange(Window &window, Window *parent, const RECT &oldRect, const RECT &oldClient, UINT flags,
+                       bool wasVisible) {
+    const bool shown = flags & SWP_SHOWWINDOW;
+    const bool hidden = flags & SWP_HIDEWINDOW;
+    const bool placed = !(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE);
+    const bool topLevel = !parent || !parent->Parent;
+    if (!topLevel && (hidden || (wasVisible && !shown && placed))) {
+        const RECT bare = hidden ? oldRect : Uncovered(oldRect, window.Rect);
+        if (!IsEmpty(bare))
+            Invalidate(*parent, &bare, true);
+    }
+
+    const LONG oldWidth = Width(oldClient), oldHeight = Height(oldClient);
+    const LONG width = Width(window.Client), height = Height(window.Client);
+    const UINT classStyle = window.Class ? window.Class->Info.style : 0;
+    if (shown || (flags & SWP_FRAMECHANGED) || ((flags & SWP_NOCOPYBITS) && placed) ||
+        (width != oldWidth && (classStyle & CS_HREDRAW)) || (height != oldHeight && (classStyle & CS_VREDRAW))) {
+        Invalidate(window, nullptr, true);
+    } else {
+        if (width > oldWidth) {
+            const RECT gained{oldWidth, 0, width, height};
+            Invalidate(window, &gained, true);
+        }
+        if (height > oldHeight) {
+            const RECT gained{0, oldHeight, width, height};
+            Invalidate(window, &gained, true);
+        }
+    }
+
+    if (flags & SWP_DEFERERASE)
+        return;
+    if (shown)
+        EraseIfNeeded(window);
+    else if (hidden && !topLevel)
+        EraseIfNeeded(*parent);
+    else if (topLevel && !(flags & SWP_NOSIZE))
+        EraseIfNeeded(window);
+}
+
 LRESULT SetWindowPosOnThread(void *context) {
     const auto *pos = static_cast<const WINDOWPOS *>(context);
     return SetWindowPos(pos->hwnd, pos->hwndInsertAfter, pos->x, pos->y, pos->cx, pos->cy, pos->flags);
@@ -120,16 +186,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (pos.flags & SWP_HIDEWINDOW)
         window->Style &= ~WS_VISIBLE;
 
-    if (!(pos.flags & SWP_NOREDRAW)) {
-        const bool uncovered = (pos.flags & SWP_HIDEWINDOW) || (wasVisible && !(pos.flags & SWP_NOMOVE)) ||
-                               (wasVisible && !(pos.flags & SWP_NOSIZE));
-        if (uncovered && parent && parent->Parent) {
-            const RECT inParent = Offset(oldRect, -parent->Client.left, -parent->Client.top);
-            Invalidate(*parent, &inParent, true);
-        }
-        if ((pos.flags & (SWP_SHOWWINDOW | SWP_FRAMECHANGED)) || !(pos.flags & SWP_NOCLIENTSIZE))
-            Invalidate(*window, nullptr, true);
-    }
+    if (!(pos.flags & SWP_NOREDRAW))
+        RedrawAfterChange(*window, parent, oldRect, oldClient, pos.flags, wasVisible);
+    if (!Find(hwnd))
+        return TRUE;
 
     if (!(pos.flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) && (window->Style & WS_VISIBLE)) {
         if ((window->Style & (WS_CHILD | WS_POPUP)) == WS_CHILD)
