@@ -39,25 +39,30 @@ void MoveInZOrder(std::vector<HWND> &siblings, HWND hwnd, int target) {
     siblings.insert(siblings.begin() + std::min<int>(target, static_cast<int>(siblings.size())), hwnd);
 }
 
+// Cuts the span [from, to) down to what [nowFrom, nowTo) leaves bare of it, as one span; false when nothing is.
+bool CutSpan(LONG &from, LONG &to, LONG nowFrom, LONG nowTo) {
+    const bool before = nowFrom > from;
+    const bool after = nowTo < to;
+    if (!before && !after)
+        return false;
+    if (!before)
+        from = nowTo;
+    if (!after)
+        to = nowFrom;
+    return true;
+}
+
 // What of old the new rectangle leaves bare, as a bounding box: old itself unless now spans one of its sides.
 RECT Uncovered(const RECT &old, const RECT &now) {
     if (IsEmpty(Intersect(old, now)))
         return old;
     RECT bare = old;
     if (now.left <= old.left && now.right >= old.right) {
-        const bool above = now.top > old.top;
-        const bool below = now.bottom < old.bottom;
-        if (!above && !below)
+        if (!CutSpan(bare.top, bare.bottom, now.top, now.bottom))
             return {};
-        bare.top = above ? old.top : now.bottom;
-        bare.bottom = below ? old.bottom : now.top;
     } else if (now.top <= old.top && now.bottom >= old.bottom) {
-        const bool left = now.left > old.left;
-        const bool right = now.right < old.right;
-        if (!left && !right)
+        if (!CutSpan(bare.left, bare.right, now.left, now.right))
             return {};
-        bare.left = left ? old.left : now.right;
-        bare.right = right ? old.right : now.left;
     }
     return bare;
 }
