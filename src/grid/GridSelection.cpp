@@ -39,6 +39,15 @@ IndexRange Widen(std::int32_t acrossFrom, std::int32_t acrossTo, std::int32_t in
     return range;
 }
 
+// The columns (or rows) that the cell covering (col, row) spans; nothing outside the grid.
+std::optional<IndexRange> CoveringSpan(const XLGrid *grid, std::int32_t col, std::int32_t row, bool columns) {
+    const CellPosition m = CoveringPosition(grid, col, row);
+    const XLCell *covering = Cell(grid, m.Col, m.Row);
+    if (!covering)
+        return std::nullopt;
+    return columns ? IndexRange{m.Col, m.Col + covering->ColSpan} : IndexRange{m.Row, m.Row + covering->RowSpan};
+}
+
 } // namespace
 
 GridBlock EffectiveSelection(const XLGrid *grid) {
@@ -52,24 +61,12 @@ GridBlock EffectiveSelection(const XLGrid *grid) {
 
 IndexRange WidenColRange(const XLGrid *grid, std::int32_t rowFrom, std::int32_t rowTo, std::int32_t col) {
     return Widen(rowFrom, rowTo, col, grid->Data->ColCount,
-                 [grid](std::int32_t c, std::int32_t r) -> std::optional<IndexRange> {
-                     const CellPosition m = CoveringPosition(grid, c, r);
-                     const XLCell *covering = Cell(grid, m.Col, m.Row);
-                     if (!covering)
-                         return std::nullopt;
-                     return IndexRange{m.Col, m.Col + covering->ColSpan};
-                 });
+                 [grid](std::int32_t c, std::int32_t r) { return CoveringSpan(grid, c, r, true); });
 }
 
 IndexRange WidenRowRange(const XLGrid *grid, std::int32_t colFrom, std::int32_t colTo, std::int32_t row) {
     return Widen(colFrom, colTo, row, grid->Data->RowCount,
-                 [grid](std::int32_t r, std::int32_t c) -> std::optional<IndexRange> {
-                     const CellPosition m = CoveringPosition(grid, c, r);
-                     const XLCell *covering = Cell(grid, m.Col, m.Row);
-                     if (!covering)
-                         return std::nullopt;
-                     return IndexRange{m.Row, m.Row + covering->RowSpan};
-                 });
+                 [grid](std::int32_t r, std::int32_t c) { return CoveringSpan(grid, c, r, false); });
 }
 
 void SetSelection(XLGrid *grid, const GridBlock &block) {

@@ -223,14 +223,10 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
         const int sy = top + int(std::int64_t(py - origin.y) * srcHeight / height);
         if (!source.Contains(sx, sy))
             return;
-        COLORREF pattern = 0;
-        if (usesPattern) {
-            const std::optional<COLORREF> color = brush.At(px, py);
-            if (!color)
-                return;
-            pattern = *color;
-        }
-        painter->Target.Set(px, py, ApplyRop3(rop, pattern, source.Get(sx, sy), painter->Target.Get(px, py)));
+        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, px, py);
+        if (!pattern)
+            return;
+        painter->Target.Set(px, py, ApplyRop3(rop, *pattern, source.Get(sx, sy), painter->Target.Get(px, py)));
     });
     return srcHeight;
 }

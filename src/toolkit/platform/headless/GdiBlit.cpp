@@ -104,15 +104,11 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int srcX, i
     const BrushPaint brush = BrushPaint::Of(static_cast<HBRUSH>(target->DC.SelectedBrush), target->DC);
     const bool usesPattern = RopUsesPattern(rop);
     target->ForEach(RECT{dx, dy, dx + w, dy + h}, [&](int px, int py) {
-        COLORREF pattern = 0;
-        if (usesPattern) {
-            const std::optional<COLORREF> color = brush.At(px, py);
-            if (!color)
-                return;
-            pattern = *color;
-        }
+        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, px, py);
+        if (!pattern)
+            return;
         const COLORREF src = pixels[std::size_t(py - dy) * w + (px - dx)];
-        target->Target.Set(px, py, ApplyRop3(rop, pattern, src, target->Target.Get(px, py)));
+        target->Target.Set(px, py, ApplyRop3(rop, *pattern, src, target->Target.Get(px, py)));
     });
     return TRUE;
 }

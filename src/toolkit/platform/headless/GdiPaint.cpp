@@ -137,14 +137,10 @@ void Painter::Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const {
     if (usesPattern && brush.IsNull())
         return;
     ForEach(rect, [&](int x, int y) {
-        COLORREF pattern = 0;
-        if (usesPattern) {
-            const std::optional<COLORREF> color = brush.At(x, y);
-            if (!color)
-                return;
-            pattern = *color;
-        }
-        Target.Set(x, y, ApplyRop3(rop, pattern, 0, Target.Get(x, y)));
+        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, x, y);
+        if (!pattern)
+            return;
+        Target.Set(x, y, ApplyRop3(rop, *pattern, 0, Target.Get(x, y)));
     });
 }
 

@@ -34,6 +34,12 @@ private:
     POINT Origin{};
 };
 
+// What a raster operation takes from the brush at (x, y): 0 when it takes nothing; none where the brush paints
+// nothing, and the pixel is then left alone.
+inline std::optional<COLORREF> PatternFor(const BrushPaint &brush, bool usesPattern, int x, int y) {
+    return usesPattern ? brush.At(x, y) : std::optional<COLORREF>(0);
+}
+
 // Draws on the surface of one DC in surface coordinates, only where the DC may draw.
 class Painter {
 public:
