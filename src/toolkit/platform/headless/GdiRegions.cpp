@@ -245,20 +245,24 @@ int GetClipBox(HDC handle, LPRECT box) {
     return Complexity(area);
 }
 
-int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
+namespace {
+
+// Combines the clip region with a rectangle in logical coordinates.
+int ClipWithRect(HDC handle, const RECT &rect, int mode) {
     auto lock = Locked();
     DeviceContext *dc = FindDC(handle);
     if (!dc)
         return ERROR;
     const POINT o = dc->ViewportOrigin;
-    return Clip(handle, RectsOf(Offset(RECT{left, top, right, bottom}, o.x, o.y)), RGN_AND);
+    return Clip(handle, RectsOf(Offset(rect, o.x, o.y)), mode);
+}
+
+} // namespace
+
+int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
+    return ClipWithRect(handle, {left, top, right, bottom}, RGN_AND);
 }
 
 int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc)
-        return ERROR;
-    const POINT o = dc->ViewportOrigin;
-    return Clip(handle, RectsOf(Offset(RECT{left, top, right, bottom}, o.x, o.y)), RGN_DIFF);
+    return ClipWithRect(handle, {left, top, right, bottom}, RGN_DIFF);
 }
