@@ -20,21 +20,6 @@ void Fail(const char *line) {
 
 const char *TextOrEmpty(const unsigned char *text) { return text ? reinterpret_cast<const char *>(text) : ""; }
 
-// Keeps the grid inside one update bracket for the whole fill, so it repaints once, after the run.
-struct FillBracket {
-    XLGrid *Grid;
-    explicit FillBracket(XLGrid *grid) : Grid(grid) {
-        if (Grid)
-            BeginUpdate(Grid);
-    }
-    FillBracket(const FillBracket &) = delete;
-    FillBracket &operator=(const FillBracket &) = delete;
-    ~FillBracket() {
-        if (Grid)
-            EndUpdate(Grid);
-    }
-};
-
 // The statement's columns: their names into TitlesText (only when a row came, as the titles text belongs to
 // results that yield one) and onto the grid, whose rows start empty.
 void SetUpColumns(sqlite3_stmt *statement, XLGrid *grid, bool gotRow) {
@@ -115,7 +100,8 @@ void RunQuery(XLGrid *grid) {
         return;
     }
 
-    const FillBracket bracket(grid);
+    // One bracket for the whole fill, so the grid repaints once, after the run.
+    const UpdateBracket bracket(grid);
     int step = sqlite3_step(statement.Handle);
     // Whatever the first step gives, the grid now shows this statement's columns and never the previous rows.
     SetUpColumns(statement.Handle, grid, step == SQLITE_ROW);

@@ -5,20 +5,6 @@
 #include <cstring>
 #include <new>
 
-CellText &CellText::operator=(const CellText &other) {
-    if (this != &other)
-        Assign(other.View());
-    return *this;
-}
-
-CellText &CellText::operator=(CellText &&other) noexcept {
-    if (this != &other) {
-        Replace(other.Bits);
-        other.Bits = 0;
-    }
-    return *this;
-}
-
 void CellText::Assign(std::string_view text) {
     text = Storable(text);
     char *copy = nullptr;

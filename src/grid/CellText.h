@@ -11,11 +11,9 @@
 class CellText {
 public:
     CellText() = default;
-    explicit CellText(std::string_view text) { Assign(text); }
-    CellText(const CellText &other) { Assign(other.View()); }
-    CellText(CellText &&other) noexcept : Bits(other.Bits) { other.Bits = 0; }
-    CellText &operator=(const CellText &other);
-    CellText &operator=(CellText &&other) noexcept;
+    // A text lives in its cell: a copy or move could take borrowed room out of the store that frees it.
+    CellText(const CellText &) = delete;
+    CellText &operator=(const CellText &) = delete;
     ~CellText() { Clear(); }
 
     // What a cell keeps of a text: up to an embedded zero byte, as every reader takes it as a C string.

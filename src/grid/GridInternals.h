@@ -4,19 +4,7 @@
 #include "grid/XLGrid.h"
 #include "toolkit/PtrList.h"
 
-// BeginUpdate now, EndUpdate when the scope is left, also by an exception.
-class UpdateBracket {
-public:
-    explicit UpdateBracket(XLGrid *grid) : Grid(grid) { BeginUpdate(grid); }
-    ~UpdateBracket() { EndUpdate(Grid); }
-    UpdateBracket(const UpdateBracket &) = delete;
-    UpdateBracket &operator=(const UpdateBracket &) = delete;
-
-private:
-    XLGrid *Grid;
-};
-
-// Invalidates the whole window, its scroll bars included, unless that is still pending.
+// Invalidates the whole window, its scroll bars included.
 void RequestRepaint(XLGrid *grid);
 
 // A cell with the grid's defaults in force now; the caller puts it into a row.

@@ -7,9 +7,6 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result
         return false;
     switch (message.Msg) {
     case WM_PAINT: {
-        // Any paint ends the wait: a double-buffered grid is painted into the buffer's DC after its window was
-        // validated. A paint that leaves the window invalid only costs one more invalidation later.
-        grid->Data->RepaintPending = false;
         // While an update bracket is open the default processing takes it; the bracket's close repaints.
         if (grid->UpdateCount > 0)
             break;

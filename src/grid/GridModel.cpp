@@ -167,11 +167,8 @@ void EndUpdate(XLGrid *grid) {
 }
 
 void RequestRepaint(XLGrid *grid) {
-    if (!grid->Handle || grid->Data->RepaintPending)
-        return;
-    RedrawWindow(grid->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    // A hidden window keeps no update region and gets no WM_PAINT, so only a visible one has a paint to wait for.
-    grid->Data->RepaintPending = IsWindowVisible(grid->Handle) != FALSE;
+    if (grid->Handle)
+        RedrawWindow(grid->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 namespace {

@@ -176,9 +176,6 @@ struct XLGridData {
     std::int32_t EditRow = -1;
     // An EndEdit is running: calls it causes (the editor losing the focus as it is hidden, handlers) do nothing.
     bool EndingEdit = false;
-    // The whole window, frame included, has been invalidated and no WM_PAINT has come since: asking again would
-    // only repeat a costly call (the query runner ends an update bracket for every cell it writes).
-    bool RepaintPending = false;
     // Where the cells' records live.
     CellStore Cells;
     // Cells that have a font of their own; a change of the grid font walks the cells only when there are some.
@@ -243,6 +240,24 @@ bool IsCellSelected(const XLGrid *grid, std::int32_t col, std::int32_t row);
 void BeginUpdate(XLGrid *grid);
 // Invalidates the grid when the outermost bracket closes; an unmatched call keeps the count at 0.
 void EndUpdate(XLGrid *grid);
+
+// BeginUpdate now, EndUpdate when the scope is left, also by an exception; nothing for no grid.
+class UpdateBracket {
+public:
+    explicit UpdateBracket(XLGrid *grid) : Grid(grid) {
+        if (Grid)
+            BeginUpdate(Grid);
+    }
+    ~UpdateBracket() {
+        if (Grid)
+            EndUpdate(Grid);
+    }
+    UpdateBracket(const UpdateBracket &) = delete;
+    UpdateBracket &operator=(const UpdateBracket &) = delete;
+
+private:
+    XLGrid *Grid;
+};
 void SetText(XLCell *cell, std::string_view text);
 void SetCellColor(XLCell *cell, std::uint32_t color);
 void SetHAlign(XLCell *cell, ::HAlign value);
