@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchSupport.h"
 #include "grid/XLGrid.h"
 
 #ifndef _WIN32
@@ -18,12 +19,6 @@ constexpr LONG Height = 1024;
 constexpr std::uint16_t Cols = 40;
 constexpr std::uint16_t Rows = 200;
 constexpr int Paints = 20;
-
-#ifdef _WIN32
-constexpr const char *Platform = "wine";
-#else
-constexpr const char *Platform = "native";
-#endif
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The query road: openbase + sqlrun of 65,534 rows x 8 columns into the viewer's grid, against the floor of the
 // same query prepared, stepped and read into one string. Prints "name: value unit" lines.
+#include "BenchSupport.h"
 #include "db/Database.h"
 #include "db/QueryRunner.h"
 #include "grid/XLGrid.h"
@@ -16,35 +17,11 @@
 #include <string>
 #include <vector>
 
-#include <malloc.h>
-
 namespace {
-
-#ifdef _WIN32
-const char Platform[] = "wine";
-#else
-const char Platform[] = "native";
-#endif
 
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// Bytes the C heap holds for the program: both the grid's cell records and their texts live there.
-std::size_t HeapInUse() {
-#ifdef _WIN32
-    std::size_t used = 0;
-    _HEAPINFO info{};
-    while (_heapwalk(&info) == _HEAPOK)
-        if (info._useflag == _USEDENTRY)
-            used += info._size;
-    return used;
-#else
-    // Large blocks are mapped apart from the heap's arena.
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-#endif
-}
 
 const char Query[] = "select * from wide";
 
@@ -139,14 +116,14 @@ int main() {
         if (XLGrid *grid = ViewerGrid())
             SetRowCount(grid, 0);
         Settle();
-        const std::size_t heapBefore = HeapInUse();
+        const std::int64_t heapBefore = HeapInUse();
         const auto start = Clock::now();
         SetFile(path.c_str());
         openbase();
         SetFile(Query);
         sqlrun();
         runTimes.push_back(SecondsSince(start));
-        const std::size_t heapAfter = HeapInUse();
+        const std::int64_t heapAfter = HeapInUse();
 
         XLGrid *grid = ViewerGrid();
         if (round > 0 || !grid)
