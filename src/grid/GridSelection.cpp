@@ -13,6 +13,12 @@ void AddToMarks(XLGrid *grid, const GridBlock &block, std::int32_t delta) {
         for (std::int32_t col = block.Left; col <= block.Right; ++col)
             if (XLCell *cell = Cell(grid, col, row))
                 cell->SelCount = IntMax(0, cell->SelCount + delta);
+    GridBlock &extent = grid->Data->MarkedExtent;
+    if (delta <= 0 || block.IsNone())
+        return;
+    extent = extent.IsNone() ? block
+                             : GridBlock{IntMin(extent.Left, block.Left), IntMin(extent.Top, block.Top),
+                                         IntMax(extent.Right, block.Right), IntMax(extent.Bottom, block.Bottom)};
 }
 
 // The smallest range around index, clamped to 0 .. count - 1, that holds every merged block met in the lines
@@ -94,5 +100,15 @@ void SetSelection(XLGrid *grid, const GridBlock &block) {
 
 void MarkAllCells(XLGrid *grid, bool flag) {
     const UpdateBracket bracket(grid);
-    ForEachCell(grid, [flag](XLCell *cell) { cell->SelCount = flag ? 1 : 0; });
+    XLGridData &data = *grid->Data;
+    if (flag) {
+        ForEachCell(grid, [](XLCell *cell) { cell->SelCount = 1; });
+        data.MarkedExtent = {0, 0, data.ColCount - 1, data.RowCount - 1};
+        return;
+    }
+    const GridBlock marked = data.MarkedExtent;
+    for (std::int32_t row = IntMax(0, marked.Top); row <= IntMin(marked.Bottom, data.RowCount - 1); ++row)
+        for (std::int32_t col = IntMax(0, marked.Left); col <= IntMin(marked.Right, data.ColCount - 1); ++col)
+            Cell(grid, col, row)->SelCount = 0;
+    data.MarkedExtent = {};
 }

@@ -183,6 +183,9 @@ struct XLGridData {
     // The block a cell drag last asked for, before widening over merged cells: a move that asks for the same block
     // changes nothing, even when the selection was widened.
     GridBlock DragBlock;
+    // Holds every cell whose SelCount the grid may have raised; unmarking everything then visits only these, not
+    // every cell of a large result on each key press or click.
+    GridBlock MarkedExtent;
 };
 
 // One cell. Borders are held by value, and CellFont stays null while the cell uses the grid font, so that an
