@@ -18,13 +18,25 @@ struct Axis {
     std::int32_t XLGridData::*CurAcross;
     std::uint16_t XLGridData::*Count;
     void (*MakeVisible)(XLGrid *, std::int32_t);
+    void (*SetFirst)(XLGrid *, std::int32_t);
+    std::int32_t (*VisibleCount)(XLGrid *);
     bool IsCols;
 };
 
-constexpr Axis Cols{&GridBlock::Left,    &GridBlock::Right,   &GridBlock::Top,       &GridBlock::Bottom, &WidenColRange,
-                    &XLGridData::CurCol, &XLGridData::CurRow, &XLGridData::ColCount, &MakeColVisible,    true};
-constexpr Axis Rows{&GridBlock::Top,     &GridBlock::Bottom,  &GridBlock::Left,      &GridBlock::Right, &WidenRowRange,
-                    &XLGridData::CurRow, &XLGridData::CurCol, &XLGridData::RowCount, &MakeRowVisible,   false};
+constexpr Axis Cols{&GridBlock::Left, &GridBlock::Right,   &GridBlock::Top,     &GridBlock::Bottom,
+                    &WidenColRange,   &XLGridData::CurCol, &XLGridData::CurRow, &XLGridData::ColCount,
+                    &MakeColVisible,  &SetLeftCol,         &VisibleColCount,    true};
+constexpr Axis Rows{&GridBlock::Top, &GridBlock::Bottom,  &GridBlock::Left,    &GridBlock::Right,
+                    &WidenRowRange,  &XLGridData::CurRow, &XLGridData::CurCol, &XLGridData::RowCount,
+                    &MakeRowVisible, &SetTopRow,          &VisibleRowCount,    false};
+
+// Makes (along, across) current, along being the axis' index.
+void MoveCurrent(XLGrid *grid, const Axis &a, std::int32_t along, std::int32_t across) {
+    if (a.IsCols)
+        SetCurrentCell(grid, along, across);
+    else
+        SetCurrentCell(grid, across, along);
+}
 
 // The block Shift grows or shrinks; with nothing selected, the current cell's.
 GridBlock ShiftBlock(const XLGrid *grid) {
@@ -42,10 +54,7 @@ void Step(XLGrid *grid, const Axis &a, bool towardsEnd) {
     const std::int32_t across = data.*a.CurAcross;
     const IndexRange span = a.Widen(grid, across, across, IntMax(0, data.*a.Cur));
     const std::int32_t to = towardsEnd ? IntMin(data.*a.Count - 1, span.Hi + 1) : IntMax(0, span.Lo - 1);
-    if (a.IsCols)
-        SetCurrentCell(grid, to, across);
-    else
-        SetCurrentCell(grid, across, to);
+    MoveCurrent(grid, a, to, across);
 }
 
 // The current cell is the block's fixed corner; the edge away from it moves out or in.
@@ -121,29 +130,19 @@ void Page(XLGrid *grid, bool down, bool shift) {
                    down ? IntMin(data.RowCount - 1, data.CurRow + newPage) : IntMax(0, data.CurRow - newPage));
 }
 
-// To the first or last column of the current row, or with Shift the block stretched there from the current
-// column.
-void RowEnd(XLGrid *grid, bool end, bool shift) {
+// To the first or last line along the axis (column of the current row, or row of the current column), or with Shift
+// the block stretched there from the current cell's line.
+void LineEnd(XLGrid *grid, const Axis &a, bool end, bool shift) {
     const XLGridData &data = *grid->Data;
-    const std::int32_t lastCol = data.ColCount - 1;
-    SetLeftCol(grid, end ? IntMax(0, data.ColCount - VisibleColCount(grid)) : 0);
-    const std::int32_t cc = data.CurCol;
+    const std::int32_t last = data.*a.Count - 1;
+    a.SetFirst(grid, end ? IntMax(0, data.*a.Count - a.VisibleCount(grid)) : 0);
+    const std::int32_t current = data.*a.Cur;
     if (!shift)
-        return SetCurrentCell(grid, end ? lastCol : 0, data.CurRow);
-    const GridBlock s = ShiftBlock(grid);
-    SetSelection(grid, end ? GridBlock{cc, s.Top, lastCol, s.Bottom} : GridBlock{0, s.Top, cc, s.Bottom});
-}
-
-// To the first or last row of the current column, or with Shift the block stretched there from the current row.
-void ColEnd(XLGrid *grid, bool end, bool shift) {
-    const XLGridData &data = *grid->Data;
-    const std::int32_t lastRow = data.RowCount - 1;
-    SetTopRow(grid, end ? IntMax(0, data.RowCount - VisibleRowCount(grid)) : 0);
-    const std::int32_t cr = data.CurRow;
-    if (!shift)
-        return SetCurrentCell(grid, data.CurCol, end ? lastRow : 0);
-    const GridBlock s = ShiftBlock(grid);
-    SetSelection(grid, end ? GridBlock{s.Left, cr, s.Right, lastRow} : GridBlock{s.Left, 0, s.Right, cr});
+        return MoveCurrent(grid, a, end ? last : 0, data.*a.CurAcross);
+    GridBlock block = ShiftBlock(grid);
+    block.*a.Lo = end ? current : 0;
+    block.*a.Hi = end ? last : current;
+    SetSelection(grid, block);
 }
 
 void GridEnd(XLGrid *grid, bool end, bool shift) {
@@ -183,14 +182,14 @@ constexpr KeyAction KeyActions[] = {
     {VK_DOWN, false, [](XLGrid *g, bool shift) { Arrow(g, Rows, true, shift); }, false},
     {VK_PRIOR, false, [](XLGrid *g, bool shift) { Page(g, false, shift); }, true},
     {VK_NEXT, false, [](XLGrid *g, bool shift) { Page(g, true, shift); }, true},
-    {VK_HOME, false, [](XLGrid *g, bool shift) { RowEnd(g, false, shift); }, true},
-    {VK_END, false, [](XLGrid *g, bool shift) { RowEnd(g, true, shift); }, true},
+    {VK_HOME, false, [](XLGrid *g, bool shift) { LineEnd(g, Cols, false, shift); }, true},
+    {VK_END, false, [](XLGrid *g, bool shift) { LineEnd(g, Cols, true, shift); }, true},
     {VK_HOME, true, [](XLGrid *g, bool shift) { GridEnd(g, false, shift); }, true},
     {VK_END, true, [](XLGrid *g, bool shift) { GridEnd(g, true, shift); }, true},
-    {VK_LEFT, true, [](XLGrid *g, bool shift) { RowEnd(g, false, shift); }, true},
-    {VK_RIGHT, true, [](XLGrid *g, bool shift) { RowEnd(g, true, shift); }, true},
-    {VK_UP, true, [](XLGrid *g, bool shift) { ColEnd(g, false, shift); }, true},
-    {VK_DOWN, true, [](XLGrid *g, bool shift) { ColEnd(g, true, shift); }, true},
+    {VK_LEFT, true, [](XLGrid *g, bool shift) { LineEnd(g, Cols, false, shift); }, true},
+    {VK_RIGHT, true, [](XLGrid *g, bool shift) { LineEnd(g, Cols, true, shift); }, true},
+    {VK_UP, true, [](XLGrid *g, bool shift) { LineEnd(g, Rows, false, shift); }, true},
+    {VK_DOWN, true, [](XLGrid *g, bool shift) { LineEnd(g, Rows, true, shift); }, true},
 };
 
 const KeyAction *FindKeyAction(WPARAM key, bool ctrl) {
