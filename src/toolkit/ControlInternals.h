@@ -3,6 +3,11 @@
 
 #include "toolkit/Control.h"
 
+// A parent sends WM_COMMAND back to the child control it came from as ReflectedCommand, and a WM_CTLCOLOR* message
+// as itself plus ReflectedColorOffset, so the control handles its own notifications.
+constexpr UINT ReflectedCommand = 0xB005;
+constexpr UINT ReflectedColorOffset = 0xBC00;
+
 // The one window procedure of every toolkit window class.
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -7,9 +7,8 @@
 
 namespace {
 
-constexpr UINT ReflectedCommand = 0xB005;
-constexpr UINT ReflectedColorFirst = WM_CTLCOLORMSGBOX + 0xBC00;
-constexpr UINT ReflectedColorLast = WM_CTLCOLORSTATIC + 0xBC00;
+constexpr UINT ReflectedColorFirst = WM_CTLCOLORMSGBOX + ReflectedColorOffset;
+constexpr UINT ReflectedColorLast = WM_CTLCOLORSTATIC + ReflectedColorOffset;
 
 // A click moves the focus to a control that takes it.
 void TakeFocusForClick(Control *control) {

@@ -2,8 +2,10 @@
 // copies it to the window in one go.
 #include "toolkit/Control.h"
 
+#include "toolkit/Canvas.h"
 #include "toolkit/ControlHooks.h"
 #include "toolkit/ControlInternals.h"
+#include "toolkit/ProcEntry.h"
 #include "toolkit/PtrList.h"
 
 namespace {
@@ -126,7 +128,7 @@ bool BufferedPaintProc(Control *control, WindowMessage &message, LRESULT &result
 }
 
 void MoveBufferedPaintLast(PtrList *procs) {
-    void *const entry = reinterpret_cast<void *>(&BufferedPaintProc);
+    void *const entry = ProcToEntry(&BufferedPaintProc);
     const std::int32_t at = procs->IndexOf(entry);
     if (at < 0 || at % 2 != 0 || at == procs->Count - 2)
         return;
