@@ -1,7 +1,8 @@
 #include "toolkit/Control.h"
 
-#include "toolkit/ControlHooks.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/ControlInternals.h"
+#include "toolkit/ControlTools.h"
 #include "toolkit/PtrList.h"
 #include "toolkit/Utilities.h"
 
@@ -27,8 +28,8 @@ Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName, 
         control->Ctl3D = parent->Ctl3DMode == 1 && ctl3d;
         control->TextColor = parent->TextColor;
         control->Color = parent->Color;
-        if ((parent->Font || parent->Brush) && InheritToolsHook)
-            InheritToolsHook(control, parent);
+        if (parent->Font || parent->Brush)
+            InheritTools(control, parent);
         control->Margin = parent->Margin;
     }
     return control;
@@ -72,8 +73,7 @@ void Control::Destroy() {
 
     if (!Destroying) {
         Destroying = true;
-        if (Canvas && ReleaseCanvasHook)
-            ReleaseCanvasHook(this);
+        FreeAndClear(Canvas);
         FreeAndClear(CustomObject);
         if (Handle) {
             if (Icon && Icon != NoIcon)
@@ -244,8 +244,8 @@ Control *Control::SetColor(std::uint32_t color) {
     if (ColorBrush)
         DeleteObject(ColorBrush);
     ColorBrush = nullptr;
-    if (Brush && ColorChangedHook)
-        ColorChangedHook(this);
+    if (Brush)
+        Brush->SetColor(Color);
     return Invalidate();
 }
 

@@ -4,10 +4,6 @@
 
 void (*FontApplyHook)(Control *control) = nullptr;
 HBRUSH (*ControlBrushHook)(Control *control) = &DefaultControlBrush;
-void (*InheritToolsHook)(Control *control, Control *parent) = nullptr;
-void (*ColorChangedHook)(Control *control) = nullptr;
-void (*DetachCanvasHook)(Control *control) = nullptr;
-void (*ReleaseCanvasHook)(Control *control) = nullptr;
 
 HBRUSH DefaultControlBrush(Control *control) {
     while (control->Parent && control->Parent->Color == control->Color)

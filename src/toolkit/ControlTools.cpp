@@ -9,10 +9,18 @@ namespace {
 
 Control *OwnerOf(const DrawingTool *tool) { return static_cast<Control *>(tool->OnChange.Data); }
 
+void ApplyFont(Control *control) {
+    if (!control->Font)
+        return;
+    if (control->Handle)
+        SendMessageA(control->Handle, WM_SETFONT, reinterpret_cast<WPARAM>(control->Font->GetHandle()), 0xFFFF);
+    control->TextColor = control->Font->Settings.Color;
+    FreeAndClear(control->Canvas);
+}
+
 void FontChanged(void *data, ObjectBase *) {
     auto *control = static_cast<Control *>(data);
-    if (FontApplyHook)
-        FontApplyHook(control);
+    ApplyFont(control);
     control->Invalidate();
 }
 
@@ -48,6 +56,18 @@ Tool *Adopt(Control *control, Tool *tool, Tool *Control::*field, NotifyEvent::Ha
     return tool;
 }
 
+// The control's own brush, linked up the chain of parents so that equal brushes share one handle.
+Brush *LinkedBrush(Control *control) {
+    Brush *brush = ControlBrush(control);
+    if (control->Parent && !brush->ParentTool)
+        brush->SetParentTool(LinkedBrush(control->Parent));
+    return brush;
+}
+
+HBRUSH OwnBrushHandle(Control *control) { return static_cast<HBRUSH>(LinkedBrush(control)->GetHandle()); }
+
+} // namespace
+
 void InheritTools(Control *control, Control *parent) {
     if (parent->Font && !control->Font) {
         auto *font = static_cast<Font *>(DrawingTool::Assign(nullptr, parent->Font));
@@ -62,38 +82,6 @@ void InheritTools(Control *control, Control *parent) {
         BrushChanged(control, brush);
     }
 }
-
-void FollowColor(Control *control) {
-    if (control->Brush)
-        control->Brush->SetColor(control->Color);
-}
-
-void ApplyFont(Control *control) {
-    if (!control->Font)
-        return;
-    if (control->Handle)
-        SendMessageA(control->Handle, WM_SETFONT, reinterpret_cast<WPARAM>(control->Font->GetHandle()), 0xFFFF);
-    control->TextColor = control->Font->Settings.Color;
-    if (control->Canvas && ReleaseCanvasHook)
-        ReleaseCanvasHook(control);
-}
-
-// The control's own brush, linked up the chain of parents so that equal brushes share one handle.
-Brush *LinkedBrush(Control *control) {
-    Brush *brush = ControlBrush(control);
-    if (control->Parent && !brush->ParentTool)
-        brush->SetParentTool(LinkedBrush(control->Parent));
-    return brush;
-}
-
-HBRUSH OwnBrushHandle(Control *control) { return static_cast<HBRUSH>(LinkedBrush(control)->GetHandle()); }
-
-void InstallToolHooks() {
-    InheritToolsHook = &InheritTools;
-    ColorChangedHook = &FollowColor;
-}
-
-} // namespace
 
 Font *ControlFont(Control *control) {
     if (!control->Font) {
@@ -113,12 +101,6 @@ Brush *ControlBrush(Control *control) {
     return control->Brush;
 }
 
-void InstallBrushHooks() {
-    InstallToolHooks();
-    ControlBrushHook = &OwnBrushHandle;
-}
+void InstallBrushHooks() { ControlBrushHook = &OwnBrushHandle; }
 
-void InstallFontHooks() {
-    InstallToolHooks();
-    FontApplyHook = &ApplyFont;
-}
+void InstallFontHooks() { FontApplyHook = &ApplyFont; }

@@ -3,7 +3,6 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlHooks.h"
 #include "toolkit/ControlInternals.h"
 #include "toolkit/ProcEntry.h"
 #include "toolkit/PtrList.h"
@@ -28,8 +27,9 @@ bool PaintProc(Control *control, WindowMessage &message, LRESULT &result) {
         dc = BeginPaint(message.Hwnd, &paint);
     control->PaintDC = dc;
     control->OnPaint(control, dc);
-    if (control->Canvas && DetachCanvasHook)
-        DetachCanvasHook(control);
+    // Detaching does not release a paint DC.
+    if (control->Canvas)
+        control->Canvas->SetHandle(nullptr);
     if (ownPaint)
         EndPaint(message.Hwnd, &paint);
     control->PaintDC = outerPaintDC;
