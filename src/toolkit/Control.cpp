@@ -8,6 +8,12 @@
 
 Control *Applet = nullptr;
 
+void DropColorBrush(Control *control) {
+    if (control->ColorBrush)
+        DeleteObject(control->ColorBrush);
+    control->ColorBrush = nullptr;
+}
+
 void Control::Init() {
     AttachedProcs = NewPtrList();
     Children = NewPtrList();
@@ -82,9 +88,7 @@ void Control::Destroy() {
             DestroyWindowOfControl();
             Handle = nullptr;
         }
-        if (ColorBrush)
-            DeleteObject(ColorBrush);
-        ColorBrush = nullptr;
+        DropColorBrush(this);
         if (Parent) {
             if (Parent->CurrentControl == this)
                 Parent->CurrentControl = nullptr;
@@ -241,9 +245,7 @@ Control *Control::SetColor(std::uint32_t color) {
     if (color == Color)
         return this;
     Color = color;
-    if (ColorBrush)
-        DeleteObject(ColorBrush);
-    ColorBrush = nullptr;
+    DropColorBrush(this);
     if (Brush)
         Brush->SetColor(Color);
     return Invalidate();

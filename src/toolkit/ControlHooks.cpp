@@ -1,6 +1,7 @@
 #include "toolkit/ControlHooks.h"
 
 #include "toolkit/Control.h"
+#include "toolkit/ControlInternals.h"
 
 void (*FontApplyHook)(Control *control) = nullptr;
 HBRUSH (*ControlBrushHook)(Control *control) = &DefaultControlBrush;
@@ -10,8 +11,7 @@ HBRUSH DefaultControlBrush(Control *control) {
         control = control->Parent;
     const COLORREF rgb = ColorToRGB(control->Color);
     if (!control->ColorBrush || control->ColorBrushRGB != rgb) {
-        if (control->ColorBrush)
-            DeleteObject(control->ColorBrush);
+        DropColorBrush(control);
         control->ColorBrush = CreateSolidBrush(rgb);
         control->ColorBrushRGB = rgb;
     }

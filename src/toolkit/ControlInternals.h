@@ -34,6 +34,9 @@ bool AnchorProc(Control *control, WindowMessage &message, LRESULT &result);
 // Runs on a control's procedure list after every AttachProc; null until the first SetDoubleBuffered.
 extern void (*AfterAttachHook)(PtrList *procs);
 
+// Deletes the cached solid brush of the control's Color, so the next background paint makes it again.
+void DropColorBrush(Control *control);
+
 // Default processing of a message: the base class's procedure when the control has one, else DefWindowProcA.
 LRESULT DefaultProcessing(Control *control, const WindowMessage &message);
 
