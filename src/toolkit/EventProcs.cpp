@@ -174,7 +174,6 @@ bool CursorProc(Control *control, WindowMessage &message, LRESULT &result) {
 }
 
 Control *Control::SetOnKeyDown(KeyEvent handler) { return SetKeyEvent(this, OnKeyDown, handler); }
-Control *Control::SetOnKeyUp(KeyEvent handler) { return SetKeyEvent(this, OnKeyUp, handler); }
 Control *Control::SetOnChar(KeyEvent handler) { return SetKeyEvent(this, OnChar, handler); }
 Control *Control::SetOnMouseDown(MouseEvent handler) { return SetMouseEvent(this, OnMouseDown, handler); }
 Control *Control::SetOnMouseUp(MouseEvent handler) { return SetMouseEvent(this, OnMouseUp, handler); }
