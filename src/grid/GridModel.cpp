@@ -15,16 +15,7 @@ std::int32_t EntrySize(const void *entry) { return static_cast<std::int32_t>(rei
 
 PtrList *RowAt(const XLGrid *grid, std::int32_t row) { return static_cast<PtrList *>(grid->Data->Rows->Get(row)); }
 
-// The grid grows its lists geometrically (AddBy 0), one row at a time being the common case; a string list makes
-// its line list on first use, so that one is switched over here.
-void ResizeTitles(StringList *titles, std::int32_t n) {
-    while (titles->Count < n) {
-        titles->Add({});
-        titles->Lines->AddBy = 0;
-    }
-    while (titles->Count > n)
-        titles->Delete(titles->Count - 1);
-}
+void ResizeTitles(StringList *titles, std::int32_t n) { titles->Resize(n); }
 
 void ResizeSizes(PtrList *sizes, std::int32_t n, std::int32_t size) {
     while (sizes->Count < n)

@@ -38,11 +38,8 @@ Bitmap *NewBitmap(LONG width, LONG height) {
 Bitmap *NewDDBitmap(LONG width, LONG height) {
     Bitmap *bitmap = NewBitmap(width, height);
     bitmap->HandleType = HandleKind::DDB;
-    if (!bitmap->IsEmpty()) {
-        HDC screen = GetDC(nullptr);
-        bitmap->Handle = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-    }
+    if (!bitmap->IsEmpty())
+        bitmap->Handle = NewScreenBitmap(width, height);
     return bitmap;
 }
 
@@ -50,12 +47,9 @@ Bitmap *NewDIBitmap(LONG width, LONG height, std::uint8_t pixelFormat) {
     Bitmap *bitmap = NewBitmap(width, height);
     if (bitmap->IsEmpty())
         return bitmap;
-    bitmap->PixelFormat = PixelFormatBits(pixelFormat) ? pixelFormat : PixelFormat::Default;
+    bitmap->PixelFormat = DibFormat(pixelFormat);
     bitmap->DIBHeader = NewDibHeader(bitmap->PixelFormat, width, height);
-    const std::uint64_t size = DibSize(bitmap->DIBHeader);
-    // A picture too large to address has no pixels, like one whose memory could not be had.
-    bitmap->DIBBits = size ? GlobalAlloc(GMEM_ZEROINIT, std::size_t(size) + 16) : nullptr;
-    bitmap->DIBSize = bitmap->DIBBits ? std::uint32_t(size) : 0;
+    bitmap->DIBBits = NewDibBits(bitmap->DIBHeader, bitmap->DIBSize);
     return bitmap;
 }
 
@@ -164,9 +158,13 @@ void Bitmap::DeselectFromCanvas() {
     SavedCanvasObject = nullptr;
 }
 
-void Bitmap::DrawHandle(HDC dc, int x, int y) {
+LONG Bitmap::HandleHeight() const {
     BITMAP info{};
-    const LONG height = GetObjectA(Handle, sizeof info, &info) ? info.bmHeight : Height;
+    return GetObjectA(Handle, sizeof info, &info) ? info.bmHeight : Height;
+}
+
+void Bitmap::DrawHandle(HDC dc, int x, int y) {
+    const LONG height = HandleHeight();
     DeselectFromCanvas();
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ saved = SelectObject(memory, Handle);

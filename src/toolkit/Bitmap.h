@@ -84,6 +84,8 @@ private:
     void ConvertToDDB(HDC memoryDC);
     void ConvertToDIB(HDC memoryDC, LONG oldHeight);
     void DrawHandle(HDC dc, int x, int y);
+    // The height of the GDI object, Height when it cannot be read.
+    LONG HandleHeight() const;
     HBITMAP MakeSection(BITMAPINFO *header, void **bits);
 };
 

@@ -14,11 +14,10 @@ void Bitmap::FormatChanged() {
     DeselectFromCanvas();
     ScanLineSize = 0;
     LONG oldHeight = Height;
-    BITMAP info{};
     if (DIBBits && DIBHeader)
         oldHeight = std::labs(DIBHeader->bmiHeader.biHeight);
-    else if (Handle && GetObjectA(Handle, sizeof info, &info))
-        oldHeight = info.bmHeight;
+    else if (Handle)
+        oldHeight = HandleHeight();
     HDC memory = CreateCompatibleDC(nullptr);
     if (HandleType == HandleKind::DDB)
         ConvertToDDB(memory);
@@ -28,9 +27,7 @@ void Bitmap::FormatChanged() {
 }
 
 void Bitmap::ConvertToDDB(HDC memory) {
-    HDC screen = GetDC(nullptr);
-    const HBITMAP fresh = CreateCompatibleBitmap(screen, Width, Height);
-    ReleaseDC(nullptr, screen);
+    const HBITMAP fresh = NewScreenBitmap(Width, Height);
     if (fresh) {
         const HGDIOBJ saved = SelectObject(memory, fresh);
         const HBRUSH background = CreateSolidBrush(ColorToRGB(BkColor));
@@ -48,11 +45,10 @@ void Bitmap::ConvertToDDB(HDC memory) {
 }
 
 void Bitmap::ConvertToDIB(HDC memory, LONG oldHeight) {
-    if (!PixelFormatBits(PixelFormat))
-        PixelFormat = PixelFormat::Default;
+    PixelFormat = DibFormat(PixelFormat);
     BITMAPINFO *header = NewDibHeader(PixelFormat, Width, Height);
-    const std::uint64_t size = DibSize(header);
-    void *block = size ? GlobalAlloc(GMEM_ZEROINIT, std::size_t(size) + 16) : nullptr;
+    std::uint32_t size = 0;
+    void *block = NewDibBits(header, size);
     HBITMAP section = nullptr;
     // A picture with nothing in it yet needs no converting: the zeroed block is it.
     if (block && (Handle || DIBBits)) {
@@ -74,7 +70,7 @@ void Bitmap::ConvertToDIB(HDC memory, LONG oldHeight) {
     Clear();
     DIBHeader = header;
     DIBBits = block;
-    DIBSize = block ? std::uint32_t(size) : 0;
+    DIBSize = size;
     Handle = section;
     BitsInSection = section != nullptr;
 }

@@ -1,11 +1,18 @@
 #include "toolkit/Control.h"
 
-#include "toolkit/ControlHooks.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/ControlInternals.h"
+#include "toolkit/ControlTools.h"
 #include "toolkit/PtrList.h"
 #include "toolkit/Utilities.h"
 
 Control *Applet = nullptr;
+
+void DropColorBrush(Control *control) {
+    if (control->ColorBrush)
+        DeleteObject(control->ColorBrush);
+    control->ColorBrush = nullptr;
+}
 
 void Control::Init() {
     AttachedProcs = NewPtrList();
@@ -27,8 +34,8 @@ Control *NewControlBase(Control *parent, bool ctl3d, const char *baseClassName, 
         control->Ctl3D = parent->Ctl3DMode == 1 && ctl3d;
         control->TextColor = parent->TextColor;
         control->Color = parent->Color;
-        if ((parent->Font || parent->Brush) && InheritToolsHook)
-            InheritToolsHook(control, parent);
+        if (parent->Font || parent->Brush)
+            InheritTools(control, parent);
         control->Margin = parent->Margin;
     }
     return control;
@@ -72,8 +79,7 @@ void Control::Destroy() {
 
     if (!Destroying) {
         Destroying = true;
-        if (Canvas && ReleaseCanvasHook)
-            ReleaseCanvasHook(this);
+        FreeAndClear(Canvas);
         FreeAndClear(CustomObject);
         if (Handle) {
             if (Icon && Icon != NoIcon)
@@ -82,9 +88,7 @@ void Control::Destroy() {
             DestroyWindowOfControl();
             Handle = nullptr;
         }
-        if (ColorBrush)
-            DeleteObject(ColorBrush);
-        ColorBrush = nullptr;
+        DropColorBrush(this);
         if (Parent) {
             if (Parent->CurrentControl == this)
                 Parent->CurrentControl = nullptr;
@@ -241,11 +245,9 @@ Control *Control::SetColor(std::uint32_t color) {
     if (color == Color)
         return this;
     Color = color;
-    if (ColorBrush)
-        DeleteObject(ColorBrush);
-    ColorBrush = nullptr;
-    if (Brush && ColorChangedHook)
-        ColorChangedHook(this);
+    DropColorBrush(this);
+    if (Brush)
+        Brush->SetColor(Color);
     return Invalidate();
 }
 

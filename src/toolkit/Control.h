@@ -134,7 +134,6 @@ public:
     Control *AttachProc(MessageProc proc);
     Control *SetOnPaint(PaintEvent handler);
     Control *SetOnKeyDown(KeyEvent handler);
-    Control *SetOnKeyUp(KeyEvent handler);
     Control *SetOnChar(KeyEvent handler);
     Control *SetOnMouseDown(MouseEvent handler);
     Control *SetOnMouseUp(MouseEvent handler);

@@ -2,7 +2,6 @@
 // else a DC of the control's window that the canvas gives back when done.
 #include "toolkit/Canvas.h"
 #include "toolkit/Control.h"
-#include "toolkit/ControlHooks.h"
 #include "toolkit/ControlTools.h"
 
 namespace {
@@ -34,21 +33,10 @@ const ControlCanvasHook ControlHook = {
     [](Canvas *canvas) { return canvas->Owner->Font; },
 };
 
-void Detach(Control *control) { control->Canvas->SetHandle(nullptr); }
-
-void Release(Control *control) { FreeAndClear(control->Canvas); }
-
 } // namespace
-
-void InstallCanvasHooks() {
-    DetachCanvasHook = &Detach;
-    ReleaseCanvasHook = &Release;
-}
 
 Canvas *ControlCanvas(Control *control) {
     if (!control->Canvas) {
-        static const bool installed = (InstallCanvasHooks(), true);
-        (void)installed;
         Canvas *canvas = NewCanvas();
         canvas->Owner = control;
         canvas->GetHandleHook = &ControlHook;

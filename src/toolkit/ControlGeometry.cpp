@@ -15,20 +15,26 @@ RECT Control::BoundsRect() {
     return rect;
 }
 
-Control *Control::SetBoundsRect(const RECT &rect) {
-    const RECT current = BoundsRect();
+namespace {
+
+// SetBoundsRect given the bounds already read, so the setters that derive the new bounds from them read them once.
+Control *MoveFrom(Control *control, const RECT &current, const RECT &rect) {
     if (RectsEqual(current, rect))
-        return this;
+        return control;
     if (rect.left != current.left)
-        PositionSet |= 1;
+        control->PositionSet |= 1;
     if (rect.top != current.top)
-        PositionSet |= 2;
-    Bounds = rect;
-    if (Handle)
-        SetWindowPos(Handle, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+        control->PositionSet |= 2;
+    control->Bounds = rect;
+    if (control->Handle)
+        SetWindowPos(control->Handle, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-    return this;
+    return control;
 }
+
+} // namespace
+
+Control *Control::SetBoundsRect(const RECT &rect) { return MoveFrom(this, BoundsRect(), rect); }
 
 LONG Control::GetWidth() {
     const RECT rect = BoundsRect();
@@ -42,22 +48,22 @@ LONG Control::GetHeight() {
 
 Control *Control::SetLeft(LONG x) {
     const RECT rect = BoundsRect();
-    return SetBoundsRect(MakeRect(x, rect.top, x + rect.right - rect.left, rect.bottom));
+    return MoveFrom(this, rect, MakeRect(x, rect.top, x + rect.right - rect.left, rect.bottom));
 }
 
 Control *Control::SetTop(LONG y) {
     const RECT rect = BoundsRect();
-    return SetBoundsRect(MakeRect(rect.left, y, rect.right, y + rect.bottom - rect.top));
+    return MoveFrom(this, rect, MakeRect(rect.left, y, rect.right, y + rect.bottom - rect.top));
 }
 
 Control *Control::SetWidth(LONG width) {
     const RECT rect = BoundsRect();
-    return SetBoundsRect(MakeRect(rect.left, rect.top, rect.left + width, rect.bottom));
+    return MoveFrom(this, rect, MakeRect(rect.left, rect.top, rect.left + width, rect.bottom));
 }
 
 Control *Control::SetHeight(LONG height) {
     const RECT rect = BoundsRect();
-    return SetBoundsRect(MakeRect(rect.left, rect.top, rect.right, rect.top + height));
+    return MoveFrom(this, rect, MakeRect(rect.left, rect.top, rect.right, rect.top + height));
 }
 
 Control *Control::SetPosition(LONG left, LONG top) {
@@ -66,12 +72,13 @@ Control *Control::SetPosition(LONG left, LONG top) {
 }
 
 Control *Control::SetSize(LONG width, LONG height) {
-    RECT rect = BoundsRect();
+    const RECT current = BoundsRect();
+    RECT rect = current;
     if (width)
         rect.right = rect.left + width;
     if (height)
         rect.bottom = rect.top + height;
-    return SetBoundsRect(rect);
+    return MoveFrom(this, current, rect);
 }
 
 RECT Control::ClientRect() {

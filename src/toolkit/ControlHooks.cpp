@@ -1,21 +1,17 @@
 #include "toolkit/ControlHooks.h"
 
 #include "toolkit/Control.h"
+#include "toolkit/ControlInternals.h"
 
 void (*FontApplyHook)(Control *control) = nullptr;
 HBRUSH (*ControlBrushHook)(Control *control) = &DefaultControlBrush;
-void (*InheritToolsHook)(Control *control, Control *parent) = nullptr;
-void (*ColorChangedHook)(Control *control) = nullptr;
-void (*DetachCanvasHook)(Control *control) = nullptr;
-void (*ReleaseCanvasHook)(Control *control) = nullptr;
 
 HBRUSH DefaultControlBrush(Control *control) {
     while (control->Parent && control->Parent->Color == control->Color)
         control = control->Parent;
     const COLORREF rgb = ColorToRGB(control->Color);
     if (!control->ColorBrush || control->ColorBrushRGB != rgb) {
-        if (control->ColorBrush)
-            DeleteObject(control->ColorBrush);
+        DropColorBrush(control);
         control->ColorBrush = CreateSolidBrush(rgb);
         control->ColorBrushRGB = rgb;
     }

@@ -3,6 +3,11 @@
 
 #include "toolkit/Control.h"
 
+// A parent sends WM_COMMAND back to the child control it came from as ReflectedCommand, and a WM_CTLCOLOR* message
+// as itself plus ReflectedColorOffset, so the control handles its own notifications.
+constexpr UINT ReflectedCommand = 0xB005;
+constexpr UINT ReflectedColorOffset = 0xBC00;
+
 // The one window procedure of every toolkit window class.
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -28,6 +33,9 @@ bool AnchorProc(Control *control, WindowMessage &message, LRESULT &result);
 
 // Runs on a control's procedure list after every AttachProc; null until the first SetDoubleBuffered.
 extern void (*AfterAttachHook)(PtrList *procs);
+
+// Deletes the cached solid brush of the control's Color, so the next background paint makes it again.
+void DropColorBrush(Control *control);
 
 // Default processing of a message: the base class's procedure when the control has one, else DefWindowProcA.
 LRESULT DefaultProcessing(Control *control, const WindowMessage &message);

@@ -3,16 +3,25 @@
 #include "toolkit/Canvas.h"
 #include "toolkit/Control.h"
 #include "toolkit/ControlHooks.h"
+#include "toolkit/ControlInternals.h"
 #include "toolkit/DrawingTool.h"
 
 namespace {
 
 Control *OwnerOf(const DrawingTool *tool) { return static_cast<Control *>(tool->OnChange.Data); }
 
+void ApplyFont(Control *control) {
+    if (!control->Font)
+        return;
+    if (control->Handle)
+        SendMessageA(control->Handle, WM_SETFONT, reinterpret_cast<WPARAM>(control->Font->GetHandle()), 0xFFFF);
+    control->TextColor = control->Font->Settings.Color;
+    FreeAndClear(control->Canvas);
+}
+
 void FontChanged(void *data, ObjectBase *) {
     auto *control = static_cast<Control *>(data);
-    if (FontApplyHook)
-        FontApplyHook(control);
+    ApplyFont(control);
     control->Invalidate();
 }
 
@@ -20,9 +29,7 @@ void BrushChanged(void *data, ObjectBase *) {
     auto *control = static_cast<Control *>(data);
     if (control->Brush)
         control->Color = control->Brush->Settings.Color;
-    if (control->ColorBrush)
-        DeleteObject(control->ColorBrush);
-    control->ColorBrush = nullptr;
+    DropColorBrush(control);
     control->Invalidate();
 }
 
@@ -48,34 +55,26 @@ Tool *Adopt(Control *control, Tool *tool, Tool *Control::*field, NotifyEvent::Ha
     return tool;
 }
 
-void InheritTools(Control *control, Control *parent) {
-    if (parent->Font && !control->Font) {
-        auto *font = static_cast<Font *>(DrawingTool::Assign(nullptr, parent->Font));
-        font->SetParentTool(parent->Font);
-        Adopt(control, font, &Control::Font, &FontChanged);
-        FontChanged(control, font);
-    }
-    if (parent->Brush && !control->Brush) {
-        auto *brush = static_cast<Brush *>(DrawingTool::Assign(nullptr, parent->Brush));
-        brush->SetParentTool(parent->Brush);
-        Adopt(control, brush, &Control::Brush, &BrushChanged);
-        BrushChanged(control, brush);
-    }
-}
-
-void FollowColor(Control *control) {
-    if (control->Brush)
-        control->Brush->SetColor(control->Color);
-}
-
-void ApplyFont(Control *control) {
-    if (!control->Font)
+template <class Tool>
+void Inherit(Control *control, Control *parent, Tool *Control::*field, NotifyEvent::HandlerProc changed) {
+    Tool *const parentTool = parent->*field;
+    if (!parentTool || control->*field)
         return;
-    if (control->Handle)
-        SendMessageA(control->Handle, WM_SETFONT, reinterpret_cast<WPARAM>(control->Font->GetHandle()), 0xFFFF);
-    control->TextColor = control->Font->Settings.Color;
-    if (control->Canvas && ReleaseCanvasHook)
-        ReleaseCanvasHook(control);
+    auto *tool = static_cast<Tool *>(DrawingTool::Assign(nullptr, parentTool));
+    tool->SetParentTool(parentTool);
+    Adopt(control, tool, field, changed);
+    changed(control, tool);
+}
+
+template <class Tool>
+Tool *OwnTool(Control *control, Tool *Control::*field, Tool *(*make)(), std::uint32_t color,
+              NotifyEvent::HandlerProc changed) {
+    if (!(control->*field)) {
+        Tool *tool = make();
+        tool->SetColor(color);
+        Adopt(control, tool, field, changed);
+    }
+    return control->*field;
 }
 
 // The control's own brush, linked up the chain of parents so that equal brushes share one handle.
@@ -88,37 +87,21 @@ Brush *LinkedBrush(Control *control) {
 
 HBRUSH OwnBrushHandle(Control *control) { return static_cast<HBRUSH>(LinkedBrush(control)->GetHandle()); }
 
-void InstallToolHooks() {
-    InheritToolsHook = &InheritTools;
-    ColorChangedHook = &FollowColor;
-}
-
 } // namespace
 
+void InheritTools(Control *control, Control *parent) {
+    Inherit(control, parent, &Control::Font, &FontChanged);
+    Inherit(control, parent, &Control::Brush, &BrushChanged);
+}
+
 Font *ControlFont(Control *control) {
-    if (!control->Font) {
-        Font *font = NewFont();
-        font->SetColor(control->TextColor);
-        Adopt(control, font, &Control::Font, &FontChanged);
-    }
-    return control->Font;
+    return OwnTool(control, &Control::Font, &NewFont, control->TextColor, &FontChanged);
 }
 
 Brush *ControlBrush(Control *control) {
-    if (!control->Brush) {
-        Brush *brush = NewBrush();
-        brush->SetColor(control->Color);
-        Adopt(control, brush, &Control::Brush, &BrushChanged);
-    }
-    return control->Brush;
+    return OwnTool(control, &Control::Brush, &NewBrush, control->Color, &BrushChanged);
 }
 
-void InstallBrushHooks() {
-    InstallToolHooks();
-    ControlBrushHook = &OwnBrushHandle;
-}
+void InstallBrushHooks() { ControlBrushHook = &OwnBrushHandle; }
 
-void InstallFontHooks() {
-    InstallToolHooks();
-    FontApplyHook = &ApplyFont;
-}
+void InstallFontHooks() { FontApplyHook = &ApplyFont; }

@@ -1,5 +1,5 @@
 // A control's own font, brush and canvas, made on first use, and the hooks
-// through which controls reach them.
+// through which controls reach the font and brush.
 #pragma once
 
 class Brush;
@@ -16,7 +16,11 @@ Brush *ControlBrush(Control *control);
 // starting with copies of the control's font and brush.
 Canvas *ControlCanvas(Control *control);
 
-// Run by the first NewBrush, the first NewFont and the first control canvas.
+// Gives a new child control copies of its parent's Font and Brush (linked to them
+// as parent tools, with the change handlers that keep TextColor and Color in
+// step), applied once and put on the child's auto-free list.
+void InheritTools(Control *control, Control *parent);
+
+// Run by the first NewBrush and the first NewFont.
 void InstallBrushHooks();
 void InstallFontHooks();
-void InstallCanvasHooks();

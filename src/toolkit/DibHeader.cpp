@@ -49,3 +49,21 @@ std::uint64_t DibSize(const BITMAPINFO *header) {
         std::uint64_t(DibStride(h.biBitCount, h.biWidth)) * std::uint64_t(std::llabs(h.biHeight));
     return size > 0x7FFFFFF0u ? 0 : size;
 }
+
+std::uint8_t DibFormat(std::uint8_t pixelFormat) {
+    return PixelFormatBits(pixelFormat) ? pixelFormat : PixelFormat::Default;
+}
+
+void *NewDibBits(const BITMAPINFO *header, std::uint32_t &size) {
+    const std::uint64_t bytes = DibSize(header);
+    void *bits = bytes ? GlobalAlloc(GMEM_ZEROINIT, std::size_t(bytes) + 16) : nullptr;
+    size = bits ? std::uint32_t(bytes) : 0;
+    return bits;
+}
+
+HBITMAP NewScreenBitmap(LONG width, LONG height) {
+    HDC screen = GetDC(nullptr);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}

@@ -3,14 +3,12 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/ControlInternals.h"
+#include "toolkit/ProcEntry.h"
 #include "toolkit/PtrList.h"
 
 void (*AfterAttachHook)(PtrList *procs) = nullptr;
 
 namespace {
-
-void *ProcToEntry(MessageProc proc) { return reinterpret_cast<void *>(proc); }
-MessageProc EntryToProc(void *entry) { return reinterpret_cast<MessageProc>(entry); }
 
 bool RunAttachedProcs(Control *control, WindowMessage &message) {
     PtrList *procs = control->AttachedProcs;
@@ -23,7 +21,7 @@ bool RunAttachedProcs(Control *control, WindowMessage &message) {
         procs = control->AttachedProcs;
         if (!procs || i + 1 >= procs->Count)
             continue;
-        const MessageProc proc = EntryToProc(procs->Get(i));
+        const MessageProc proc = EntryToProc<MessageProc>(procs->Get(i));
         const bool runsAfterQuit = procs->Get(i + 1) != nullptr;
         if (Terminated && !runsAfterQuit)
             continue;
@@ -116,12 +114,12 @@ LRESULT Control::WndProc(WindowMessage &message) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        return message.Result = SendMessageA(reinterpret_cast<HWND>(message.LParam), message.Msg + 0xBC00,
+        return message.Result = SendMessageA(reinterpret_cast<HWND>(message.LParam), message.Msg + ReflectedColorOffset,
                                              message.WParam, message.LParam);
     case WM_COMMAND: {
         const auto child = reinterpret_cast<HWND>(message.LParam);
         if (child && GetWindowLongPtrA(child, GWLP_USERDATA))
-            return message.Result = SendMessageA(child, 0xB005, message.WParam, message.LParam);
+            return message.Result = SendMessageA(child, ReflectedCommand, message.WParam, message.LParam);
         break;
     }
     default:

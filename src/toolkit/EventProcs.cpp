@@ -7,9 +7,8 @@
 
 namespace {
 
-constexpr UINT ReflectedCommand = 0xB005;
-constexpr UINT ReflectedColorFirst = WM_CTLCOLORMSGBOX + 0xBC00;
-constexpr UINT ReflectedColorLast = WM_CTLCOLORSTATIC + 0xBC00;
+constexpr UINT ReflectedColorFirst = WM_CTLCOLORMSGBOX + ReflectedColorOffset;
+constexpr UINT ReflectedColorLast = WM_CTLCOLORSTATIC + ReflectedColorOffset;
 
 // A click moves the focus to a control that takes it.
 void TakeFocusForClick(Control *control) {
@@ -175,7 +174,6 @@ bool CursorProc(Control *control, WindowMessage &message, LRESULT &result) {
 }
 
 Control *Control::SetOnKeyDown(KeyEvent handler) { return SetKeyEvent(this, OnKeyDown, handler); }
-Control *Control::SetOnKeyUp(KeyEvent handler) { return SetKeyEvent(this, OnKeyUp, handler); }
 Control *Control::SetOnChar(KeyEvent handler) { return SetKeyEvent(this, OnChar, handler); }
 Control *Control::SetOnMouseDown(MouseEvent handler) { return SetMouseEvent(this, OnMouseDown, handler); }
 Control *Control::SetOnMouseUp(MouseEvent handler) { return SetMouseEvent(this, OnMouseUp, handler); }

@@ -1,5 +1,6 @@
 #include "toolkit/ObjectBase.h"
 
+#include "toolkit/ProcEntry.h"
 #include "toolkit/PtrList.h"
 
 namespace {
@@ -7,9 +8,6 @@ namespace {
 // A dying object's count is held negative, so references taken or dropped by its own destroy handlers cannot
 // start a second destruction.
 constexpr std::int32_t DyingRefCount = -2;
-
-void *ProcToEntry(ObjectBase::ReleaseProc proc) { return reinterpret_cast<void *>(proc); }
-ObjectBase::ReleaseProc EntryToProc(void *entry) { return reinterpret_cast<ObjectBase::ReleaseProc>(entry); }
 
 } // namespace
 
@@ -44,7 +42,7 @@ void ObjectBase::RunDestroyHandlers() {
     // release it, while this loop runs.
     while (AutoFreeList && AutoFreeList->Count >= 2) {
         std::int32_t last = AutoFreeList->Count - 2;
-        ReleaseProc release = EntryToProc(AutoFreeList->Get(last));
+        ReleaseProc release = EntryToProc<ReleaseProc>(AutoFreeList->Get(last));
         auto *obj = static_cast<ObjectBase *>(AutoFreeList->Get(last + 1));
         AutoFreeList->DeleteRange(last, 2);
         release(obj);

@@ -2,8 +2,9 @@
 // copies it to the window in one go.
 #include "toolkit/Control.h"
 
-#include "toolkit/ControlHooks.h"
+#include "toolkit/Canvas.h"
 #include "toolkit/ControlInternals.h"
+#include "toolkit/ProcEntry.h"
 #include "toolkit/PtrList.h"
 
 namespace {
@@ -26,8 +27,9 @@ bool PaintProc(Control *control, WindowMessage &message, LRESULT &result) {
         dc = BeginPaint(message.Hwnd, &paint);
     control->PaintDC = dc;
     control->OnPaint(control, dc);
-    if (control->Canvas && DetachCanvasHook)
-        DetachCanvasHook(control);
+    // Detaching does not release a paint DC.
+    if (control->Canvas)
+        control->Canvas->SetHandle(nullptr);
     if (ownPaint)
         EndPaint(message.Hwnd, &paint);
     control->PaintDC = outerPaintDC;
@@ -126,7 +128,7 @@ bool BufferedPaintProc(Control *control, WindowMessage &message, LRESULT &result
 }
 
 void MoveBufferedPaintLast(PtrList *procs) {
-    void *const entry = reinterpret_cast<void *>(&BufferedPaintProc);
+    void *const entry = ProcToEntry(&BufferedPaintProc);
     const std::int32_t at = procs->IndexOf(entry);
     if (at < 0 || at % 2 != 0 || at == procs->Count - 2)
         return;

@@ -1,5 +1,6 @@
 #include "toolkit/StringList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -81,6 +82,28 @@ void StringList::Delete(std::int32_t index) {
     Lines->Delete(index);
     --Count;
     ReleaseLine(line);
+}
+
+void StringList::Resize(std::int32_t n) {
+    if (n < 0)
+        n = 0;
+    if (n > Count) {
+        if (!Lines)
+            Lines = NewPtrList();
+        // Grown a quarter at a time like an appending list, so a row-by-row fill stays amortised.
+        if (n > Lines->Capacity)
+            Lines->SetCapacity(std::max(n, Count + Count / 4 + 1));
+        while (Lines->Count < n)
+            Lines->Add(nullptr); // an empty line has no copy
+        Count = n;
+        return;
+    }
+    if (n == Count)
+        return;
+    for (std::int32_t i = Count - 1; i >= n; --i)
+        ReleaseLine(static_cast<char *>(Lines->Get(i)));
+    Lines->DeleteRange(n, Count - n);
+    Count = n;
 }
 
 void StringList::Clear() {

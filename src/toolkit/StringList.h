@@ -22,6 +22,8 @@ public:
     std::string Get(std::int32_t index) const;
     void Put(std::int32_t index, std::string_view text);
     void Delete(std::int32_t index);
+    // Appends empty lines or drops lines from the end until there are n.
+    void Resize(std::int32_t n);
     void Clear();
 
     // Pointers to the line copies, null for an empty line; created on first insertion.

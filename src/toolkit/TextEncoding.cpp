@@ -44,10 +44,12 @@ namespace {
 std::wstring ToWide(UINT codePage, std::string_view text) {
     if (text.empty())
         return {};
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    // A byte never yields more than one UTF-16 unit (a four-byte sequence yields two), so the input size is room
+    // enough and one pass does.
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
     return wide;
 }
 
