@@ -217,16 +217,13 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
     const int top = format->TopDown ? srcY : format->Height - (srcY + srcHeight);
     const POINT origin = painter->ToDevice(x, y);
     const BrushPaint brush = BrushPaint::Of(static_cast<HBRUSH>(painter->DC.SelectedBrush), painter->DC);
-    const bool usesPattern = RopUsesPattern(rop);
-    painter->ForEach(RECT{origin.x, origin.y, origin.x + width, origin.y + height}, [&](int px, int py) {
-        const int sx = srcX + int(std::int64_t(px - origin.x) * srcWidth / width);
-        const int sy = top + int(std::int64_t(py - origin.y) * srcHeight / height);
-        if (!source.Contains(sx, sy))
-            return;
-        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, px, py);
-        if (!pattern)
-            return;
-        painter->Target.Set(px, py, ApplyRop3(rop, *pattern, source.Get(sx, sy), painter->Target.Get(px, py)));
-    });
+    painter->Blend(RECT{origin.x, origin.y, origin.x + width, origin.y + height}, brush, rop,
+                   [&](int px, int py) -> std::optional<COLORREF> {
+                       const int sx = srcX + int(std::int64_t(px - origin.x) * srcWidth / width);
+                       const int sy = top + int(std::int64_t(py - origin.y) * srcHeight / height);
+                       if (!source.Contains(sx, sy))
+                           return std::nullopt;
+                       return source.Get(sx, sy);
+                   });
     return srcHeight;
 }

@@ -60,6 +60,11 @@ bool RopUsesPattern(DWORD rop) {
     return ((t >> 4) & 0x0F) != (t & 0x0F);
 }
 
+bool RopUsesDest(DWORD rop) {
+    const unsigned t = (rop >> 16) & 0xFF;
+    return ((t >> 1) & 0x55) != (t & 0x55);
+}
+
 BrushPaint BrushPaint::Solid(COLORREF color) {
     BrushPaint paint;
     paint.Style = BS_SOLID;
@@ -133,15 +138,7 @@ bool Painter::Visible(int x, int y) const {
 }
 
 void Painter::Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const {
-    const bool usesPattern = RopUsesPattern(rop);
-    if (usesPattern && brush.IsNull())
-        return;
-    ForEach(rect, [&](int x, int y) {
-        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, x, y);
-        if (!pattern)
-            return;
-        Target.Set(x, y, ApplyRop3(rop, *pattern, 0, Target.Get(x, y)));
-    });
+    Blend(rect, brush, rop, [](int, int) { return std::optional<COLORREF>(0); });
 }
 
 void Painter::Plot(int x, int y, COLORREF color, int rop2) const {

@@ -12,6 +12,7 @@ COLORREF ApplyRop2(int mode, COLORREF pen, COLORREF dst);
 COLORREF ApplyRop3(DWORD rop, COLORREF pattern, COLORREF source, COLORREF dst);
 bool RopUsesSource(DWORD rop);
 bool RopUsesPattern(DWORD rop);
+bool RopUsesDest(DWORD rop);
 
 // What a brush puts at a device pixel: a colour, or nothing (a null brush, the
 // gaps of a hatch in transparent mode).
@@ -67,6 +68,24 @@ public:
                 for (LONG x = left; x < right; ++x)
                     f(int(x), int(y));
         }
+    }
+    // Applies a raster operation over the drawable part of a surface rectangle. source(x, y) gives the source
+    // pixel for a surface pixel, or none to leave that pixel alone. The destination is read only when the
+    // operation uses it.
+    template <class Source> void Blend(const RECT &rect, const BrushPaint &brush, DWORD rop, Source source) const {
+        const bool usesPattern = RopUsesPattern(rop);
+        if (usesPattern && brush.IsNull())
+            return;
+        const bool usesDest = RopUsesDest(rop);
+        ForEach(rect, [&](int x, int y) {
+            const std::optional<COLORREF> src = source(x, y);
+            if (!src)
+                return;
+            const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, x, y);
+            if (!pattern)
+                return;
+            Target.Set(x, y, ApplyRop3(rop, *pattern, *src, usesDest ? Target.Get(x, y) : 0));
+        });
     }
     void Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const;
     void Plot(int x, int y, COLORREF color, int rop2) const;
