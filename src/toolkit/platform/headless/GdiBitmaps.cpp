@@ -111,14 +111,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO *info, UINT usage, void **bits, H
         SetLastError(ErrorNotEnoughMemory);
         return nullptr;
     }
-    auto pixels = std::make_unique<Surface>();
-    pixels->Width = format->Width;
-    pixels->Height = format->Height;
-    pixels->BitCount = format->BitCount;
-    pixels->Stride = format->Stride;
-    pixels->TopDown = format->TopDown;
-    std::memcpy(pixels->Masks, format->Masks, sizeof pixels->Masks);
-    pixels->Palette = format->Palette;
+    auto pixels = std::make_unique<Surface>(ViewDib(*format, nullptr));
     pixels->Storage.reset(new (std::nothrow) BYTE[pixels->Size()]());
     if (!pixels->Storage) {
         SetLastError(ErrorNotEnoughMemory);

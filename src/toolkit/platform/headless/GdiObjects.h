@@ -22,7 +22,13 @@ struct Surface {
     int BitCount = 32;
     int Stride = 0;
     bool TopDown = true;
-    DWORD Masks[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+    // Where red, green and blue lie in a 16- or 32-bit pixel; set through SetMasks.
+    struct Channel {
+        DWORD Mask = 0;
+        int Shift = 0;
+        int Bits = 0;
+    };
+    Channel Channels[3] = {{0xFF0000, 16, 8}, {0x00FF00, 8, 8}, {0x0000FF, 0, 8}};
     std::vector<RGBQUAD> Palette;
     BYTE *Bits = nullptr;
     std::unique_ptr<BYTE[]> Storage;
@@ -34,6 +40,7 @@ struct Surface {
     COLORREF Get(int x, int y) const;
     void Set(int x, int y, COLORREF color);
     std::size_t Size() const { return static_cast<std::size_t>(Stride) * Height; }
+    void SetMasks(const DWORD (&masks)[3]);
 };
 
 int StrideOf(int width, int bitCount);
