@@ -29,6 +29,8 @@ struct Surface {
         int Bits = 0;
     };
     Channel Channels[3] = {{0xFF0000, 16, 8}, {0x00FF00, 8, 8}, {0x0000FF, 0, 8}};
+    // The channels are the default 8-bit ones, so 32-bit pixels are plain bytes.
+    bool DefaultMasks = true;
     std::vector<RGBQUAD> Palette;
     BYTE *Bits = nullptr;
     std::unique_ptr<BYTE[]> Storage;

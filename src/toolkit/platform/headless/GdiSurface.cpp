@@ -87,6 +87,8 @@ COLORREF Surface::Get(int x, int y) const {
     case 24:
         return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
     default: {
+        if (DefaultMasks)
+            return RGB(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
         DWORD pixel;
         std::memcpy(&pixel, row + x * 4, 4);
         return RGB(Extract(pixel, Channels[0]), Extract(pixel, Channels[1]), Extract(pixel, Channels[2]));
@@ -124,6 +126,14 @@ void Surface::Set(int x, int y, COLORREF color) {
         row[x * 3 + 2] = GetRValue(color);
         break;
     default: {
+        if (DefaultMasks) {
+            BYTE *at = row + x * 4;
+            at[0] = GetBValue(color);
+            at[1] = GetGValue(color);
+            at[2] = GetRValue(color);
+            at[3] = 0;
+            break;
+        }
         const DWORD pixel = Insert(GetRValue(color), Channels[0]) | Insert(GetGValue(color), Channels[1]) |
                             Insert(GetBValue(color), Channels[2]);
         std::memcpy(row + x * 4, &pixel, 4);
@@ -135,6 +145,7 @@ void Surface::Set(int x, int y, COLORREF color) {
 void Surface::SetMasks(const DWORD (&masks)[3]) {
     for (int i = 0; i < 3; ++i)
         Channels[i] = Channel{masks[i], masks[i] ? std::countr_zero(masks[i]) : 0, std::popcount(masks[i])};
+    DefaultMasks = masks[0] == 0xFF0000 && masks[1] == 0x00FF00 && masks[2] == 0x0000FF;
 }
 
 std::unique_ptr<Surface> NewSurface(int width, int height, int bitCount) {
