@@ -38,6 +38,23 @@ COLORREF ApplyRop2(int mode, COLORREF pen, COLORREF dst) {
 COLORREF ApplyRop3(DWORD rop, COLORREF pattern, COLORREF source, COLORREF dst) {
     // The third byte is a truth table indexed by (pattern << 2) | (source << 1) | destination.
     const unsigned table = (rop >> 16) & 0xFF;
+    // The common copies and constants without walking the table.
+    switch (table) {
+    case 0x00:
+        return 0;
+    case 0xFF:
+        return 0xFFFFFF;
+    case 0xF0:
+        return pattern & 0xFFFFFF;
+    case 0xCC:
+        return source & 0xFFFFFF;
+    case 0xAA:
+        return dst & 0xFFFFFF;
+    case 0x55:
+        return ~dst & 0xFFFFFF;
+    default:
+        break;
+    }
     DWORD result = 0;
     for (unsigned i = 0; i < 8; ++i) {
         if (!(table & (1u << i)))

@@ -23,6 +23,8 @@ public:
     static BrushPaint Solid(COLORREF color);
     std::optional<COLORREF> At(int x, int y) const;
     bool IsNull() const { return Style == BS_NULL; }
+    // The colour of a brush that puts the same one everywhere.
+    std::optional<COLORREF> Uniform() const { return Style == BS_SOLID ? std::optional(Color) : std::nullopt; }
 
 private:
     UINT Style = BS_NULL;
@@ -34,12 +36,6 @@ private:
     bool Opaque = true;
     POINT Origin{};
 };
-
-// What a raster operation takes from the brush at (x, y): 0 when it takes nothing; none where the brush paints
-// nothing, and the pixel is then left alone.
-inline std::optional<COLORREF> PatternFor(const BrushPaint &brush, bool usesPattern, int x, int y) {
-    return usesPattern ? brush.At(x, y) : std::optional<COLORREF>(0);
-}
 
 // Draws on the surface of one DC in surface coordinates, only where the DC may draw.
 class Painter {
@@ -77,14 +73,23 @@ public:
         if (usesPattern && brush.IsNull())
             return;
         const bool usesDest = RopUsesDest(rop);
+        // An operation that takes nothing from the brush takes 0.
+        const std::optional<COLORREF> uniform = usesPattern ? brush.Uniform() : std::optional<COLORREF>(0);
+        const bool varies = !uniform;
+        const COLORREF fixed = uniform.value_or(0);
         ForEach(rect, [&](int x, int y) {
             const std::optional<COLORREF> src = source(x, y);
             if (!src)
                 return;
-            const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, x, y);
-            if (!pattern)
-                return;
-            Target.Set(x, y, ApplyRop3(rop, *pattern, *src, usesDest ? Target.Get(x, y) : 0));
+            COLORREF pattern = fixed;
+            if (varies) {
+                // None where the brush paints nothing: the pixel is left alone.
+                const std::optional<COLORREF> at = brush.At(x, y);
+                if (!at)
+                    return;
+                pattern = *at;
+            }
+            Target.Set(x, y, ApplyRop3(rop, pattern, *src, usesDest ? Target.Get(x, y) : 0));
         });
     }
     void Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const;
