@@ -272,8 +272,6 @@ int SetROP2(HDC dc, int mode);
 int GetROP2(HDC dc);
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL GetBrushOrgEx(HDC dc, LPPOINT origin);
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin);
 BOOL GdiFlush();
 
 // Bitmaps

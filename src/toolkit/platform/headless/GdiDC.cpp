@@ -95,10 +95,4 @@ BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous) {
 
 BOOL GetBrushOrgEx(HDC dc, LPPOINT origin) { return GetPoint(dc, &DeviceContext::BrushOrigin, origin); }
 
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous) {
-    return SetPoint(dc, &DeviceContext::ViewportOrigin, x, y, previous);
-}
-
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) { return GetPoint(dc, &DeviceContext::ViewportOrigin, origin); }
-
 BOOL GdiFlush() { return TRUE; }

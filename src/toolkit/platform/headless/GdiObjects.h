@@ -127,7 +127,6 @@ struct DeviceContext : Object {
     int Rop2 = R2_COPYPEN;
     POINT Position{};
     POINT BrushOrigin{};
-    POINT ViewportOrigin{};
     // Where a styled pen is in its dash pattern; restarts with every figure.
     int DashPosition = 0;
     // Where the DC's device origin lies on its surface: a window's client corner.

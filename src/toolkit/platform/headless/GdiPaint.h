@@ -48,9 +48,7 @@ public:
     RectList Area;
 
     // Logical coordinates to the surface's.
-    POINT ToDevice(int x, int y) const {
-        return POINT{x + DC.ViewportOrigin.x + DC.Origin.x, y + DC.ViewportOrigin.y + DC.Origin.y};
-    }
+    POINT ToDevice(int x, int y) const { return POINT{x + DC.Origin.x, y + DC.Origin.y}; }
     RECT ToDevice(const RECT &r) const;
     bool Visible(int x, int y) const;
     // Calls f(x, y) for every drawable pixel of a surface rectangle, row by row.

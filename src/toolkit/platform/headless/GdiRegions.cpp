@@ -239,30 +239,14 @@ int GetClipBox(HDC handle, LPRECT box) {
     if (!surface || !box)
         return ERROR;
     const RectList area = DrawableArea(*dc, *surface);
-    *box = area.empty()
-               ? RECT{0, 0, 0, 0}
-               : Offset(BoundsOf(area), -dc->Origin.x - dc->ViewportOrigin.x, -dc->Origin.y - dc->ViewportOrigin.y);
+    *box = area.empty() ? RECT{0, 0, 0, 0} : Offset(BoundsOf(area), -dc->Origin.x, -dc->Origin.y);
     return Complexity(area);
 }
 
-namespace {
-
-// Combines the clip region with a rectangle in logical coordinates.
-int ClipWithRect(HDC handle, const RECT &rect, int mode) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc)
-        return ERROR;
-    const POINT o = dc->ViewportOrigin;
-    return Clip(handle, RectsOf(Offset(rect, o.x, o.y)), mode);
-}
-
-} // namespace
-
 int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
-    return ClipWithRect(handle, {left, top, right, bottom}, RGN_AND);
+    return Clip(handle, RectsOf({left, top, right, bottom}), RGN_AND);
 }
 
 int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
-    return ClipWithRect(handle, {left, top, right, bottom}, RGN_DIFF);
+    return Clip(handle, RectsOf({left, top, right, bottom}), RGN_DIFF);
 }
