@@ -115,10 +115,3 @@ BOOL GetCursorPos(LPPOINT point) {
     *point = images.Pointer;
     return TRUE;
 }
-
-BOOL SetCursorPos(int x, int y) {
-    Images &images = State();
-    std::lock_guard guard(images.Lock);
-    images.Pointer = {x, y};
-    return TRUE;
-}

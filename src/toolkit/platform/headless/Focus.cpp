@@ -141,8 +141,6 @@ HWND SetActiveWindow(HWND hwnd) {
     return previous;
 }
 
-HWND GetActiveWindow() { return CurrentInput().Active; }
-
 BOOL SetForegroundWindow(HWND hwnd) {
     const HWND root = GetAncestor(hwnd, GA_ROOT);
     if (!root)
@@ -152,8 +150,6 @@ BOOL SetForegroundWindow(HWND hwnd) {
         Activate(root);
     return TRUE;
 }
-
-HWND GetForegroundWindow() { return foreground; }
 
 HWND SetCapture(HWND hwnd) {
     ThreadInput &input = CurrentInput();

@@ -151,10 +151,6 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     return static_cast<HRGN>(Table::Instance().Add(std::move(region)));
 }
 
-HRGN CreateRectRgnIndirect(const RECT *rect) {
-    return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
-}
-
 BOOL SetRectRgn(HRGN handle, int left, int top, int right, int bottom) {
     auto lock = Locked();
     Region *region = FindRegion(handle);
@@ -192,27 +188,6 @@ int GetRgnBox(HRGN handle, LPRECT box) {
         return ERROR;
     *box = BoundsOf(region->Rects);
     return Complexity(region->Rects);
-}
-
-BOOL PtInRegion(HRGN handle, int x, int y) {
-    auto lock = Locked();
-    Region *region = FindRegion(handle);
-    return region && !CombineRects(region->Rects, RectsOf(RECT{x, y, x + 1, y + 1}), RGN_AND).empty();
-}
-
-BOOL RectInRegion(HRGN handle, const RECT *rect) {
-    auto lock = Locked();
-    Region *region = FindRegion(handle);
-    return region && rect && !CombineRects(region->Rects, RectsOf(*rect), RGN_AND).empty();
-}
-
-BOOL EqualRgn(HRGN first, HRGN second) {
-    auto lock = Locked();
-    Region *a = FindRegion(first);
-    Region *b = FindRegion(second);
-    if (!a || !b)
-        return ERROR;
-    return CombineRects(a->Rects, b->Rects, RGN_XOR).empty();
 }
 
 int SelectClipRgn(HDC dc, HRGN region) { return ExtSelectClipRgn(dc, region, RGN_COPY); }

@@ -88,14 +88,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase) {
     return TRUE;
 }
 
-BOOL ValidateRect(HWND hwnd, const RECT *rect) {
-    Window *window = Find(hwnd);
-    if (!window)
-        return FALSE;
-    Validate(*window, rect);
-    return TRUE;
-}
-
 BOOL RedrawWindow(HWND hwnd, const RECT *rect, HRGN region, UINT flags) {
     Window *window = Find(hwnd ? hwnd : GetDesktopWindow());
     if (!window)

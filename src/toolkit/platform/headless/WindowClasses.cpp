@@ -110,19 +110,6 @@ ATOM RegisterClassA(const WNDCLASSA *wndClass) {
     return atom;
 }
 
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
-    Registry &registry = Classes();
-    std::lock_guard guard(registry.Lock);
-    auto *entry = Lookup(registry, instance, className);
-    if (!entry || entry->second->System) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    // Windows of the class keep their shared copy.
-    entry->second->Registered = false;
-    return TRUE;
-}
-
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA wndClass) {
     const auto cls = FindClass(instance, className);
     if (!cls) {

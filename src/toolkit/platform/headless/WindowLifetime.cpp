@@ -69,11 +69,6 @@ std::vector<CreationRecord> CreatedWindows() {
     return creationLog;
 }
 
-void ClearCreatedWindows() {
-    std::lock_guard guard(creationLock);
-    creationLog.clear();
-}
-
 MINMAXINFO MinMaxInfo(HWND hwnd) {
     const Window *window = Find(hwnd);
     MINMAXINFO info{};

@@ -153,11 +153,4 @@ HWND CreateTestWindow(WNDPROC proc) {
 
 BOOL IsWindow(HWND hwnd) { return headless::WindowTable::Instance().ThreadOf(hwnd) != 0; }
 
-DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId) {
-    const DWORD thread = headless::WindowTable::Instance().ThreadOf(hwnd);
-    if (processId)
-        *processId = thread ? 1 : 0;
-    return thread;
-}
-
 HWND GetDesktopWindow() { return headless::WindowTable::Instance().Desktop().Handle; }
