@@ -55,7 +55,6 @@ struct DibFormat {
     int Height = 0;
     bool TopDown = false;
     int BitCount = 0;
-    DWORD Compression = BI_RGB;
     DWORD Masks[3] = {};
     std::vector<RGBQUAD> Palette;
     int Stride = 0;
@@ -114,7 +113,6 @@ enum class DCKind { Memory, Window };
 struct DeviceContext : Object {
     DeviceContext() : Object(Kind::DC) {}
     DCKind Target = DCKind::Memory;
-    HWND Window = nullptr;
     // The surface of a window; a memory DC draws on its selected bitmap.
     std::shared_ptr<Surface> Own;
     HGDIOBJ SelectedPen = nullptr;
@@ -173,7 +171,7 @@ Surface *TargetOf(DeviceContext &dc);
 HGDIOBJ StockObject(int index);
 // The 1x1 monochrome bitmap every new memory DC starts with.
 HGDIOBJ DefaultBitmap();
-HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface, HWND window);
+HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface);
 // Lets go of everything a DC holds and removes it.
 void RemoveDC(HDC dc);
 

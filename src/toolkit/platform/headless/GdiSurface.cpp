@@ -172,7 +172,6 @@ std::optional<DibFormat> ReadDibFormat(const BITMAPINFO *info) {
     format.Height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     format.TopDown = h.biHeight < 0;
     format.BitCount = h.biBitCount;
-    format.Compression = h.biCompression;
     format.Stride = StrideOf(format.Width, format.BitCount);
     const auto *after = reinterpret_cast<const BYTE *>(info) + h.biSize;
     switch (h.biBitCount) {

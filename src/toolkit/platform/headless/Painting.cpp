@@ -65,7 +65,7 @@ void EraseIfNeeded(Window &window) {
     const HWND hwnd = window.Handle;
     const HDC dc = CreateWindowDC(hwnd);
     const LRESULT erased = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    ReleaseWindowDC(hwnd, dc);
+    ReleaseWindowDC(dc);
     if (Window *still = Find(hwnd))
         still->EraseDelayed = erased == 0;
 }
@@ -161,9 +161,9 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     return dc;
 }
 
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *paint) {
+BOOL EndPaint(HWND, const PAINTSTRUCT *paint) {
     if (paint && paint->hdc)
-        ReleaseWindowDC(hwnd, paint->hdc);
+        ReleaseWindowDC(paint->hdc);
     return TRUE;
 }
 
@@ -174,9 +174,9 @@ HDC GetDCEx(HWND hwnd, HRGN, DWORD) {
     return Find(target) ? CreateWindowDC(target) : nullptr;
 }
 
-int ReleaseDC(HWND hwnd, HDC dc) {
+int ReleaseDC(HWND, HDC dc) {
     if (!dc)
         return 0;
-    ReleaseWindowDC(hwnd ? hwnd : GetDesktopWindow(), dc);
+    ReleaseWindowDC(dc);
     return 1;
 }

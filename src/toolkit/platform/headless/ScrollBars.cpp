@@ -42,11 +42,9 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
     if (info->fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
         // A bar with nothing to scroll is hidden (or only disabled, when asked); a new range shows it again.
         if (s->Min >= LastPosition(*s)) {
-            s->Arrows = ESB_DISABLE_BOTH;
             if (!(info->fMask & SIF_DISABLENOSCROLL))
                 ShowScrollBar(hwnd, bar, FALSE);
         } else if (info->fMask != SIF_PAGE) {
-            s->Arrows = ESB_ENABLE_BOTH;
             if (info->fMask & SIF_RANGE)
                 ShowScrollBar(hwnd, bar, TRUE);
         }

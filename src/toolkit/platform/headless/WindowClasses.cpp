@@ -51,7 +51,7 @@ std::pair<ATOM, std::shared_ptr<WindowClass>> *Lookup(Registry &registry, HINSTA
     for (int round = 0; round < 3; ++round) {
         for (auto &entry : registry.Classes) {
             const WindowClass &cls = *entry.second;
-            if (!cls.Registered || !NameIs(cls, entry.first, wanted, name))
+            if (!NameIs(cls, entry.first, wanted, name))
                 continue;
             const bool global = (cls.Info.style & CS_GLOBALCLASS) != 0;
             if ((round == 0 && !cls.System && !global && cls.Info.hInstance == instance) ||
@@ -94,7 +94,7 @@ ATOM RegisterClassA(const WNDCLASSA *wndClass) {
     std::lock_guard guard(registry.Lock);
     for (auto &entry : registry.Classes) {
         const WindowClass &cls = *entry.second;
-        if (cls.Registered && !cls.System && cls.Info.hInstance == wndClass->hInstance &&
+        if (!cls.System && cls.Info.hInstance == wndClass->hInstance &&
             strcasecmp(cls.Name.c_str(), wndClass->lpszClassName) == 0) {
             SetLastError(ERROR_CLASS_ALREADY_EXISTS);
             return 0;

@@ -9,6 +9,6 @@ namespace headless {
 // GetDCEx hand out such a DC; EndPaint and ReleaseDC give it back through ReleaseWindowDC. The headless GDI
 // defines them (WindowSurfaces.cpp), backed by the pixel surface of the window's top-level window.
 HDC CreateWindowDC(HWND window);
-void ReleaseWindowDC(HWND window, HDC dc);
+void ReleaseWindowDC(HDC dc);
 
 } // namespace headless

@@ -89,7 +89,7 @@ HDC CreateWindowDC(HWND hwnd) {
     if (!window)
         return nullptr;
     Window &top = TopLevelOf(*window);
-    const HDC handle = gdi::NewDC(gdi::DCKind::Window, SurfaceOf(top), hwnd);
+    const HDC handle = gdi::NewDC(gdi::DCKind::Window, SurfaceOf(top));
     gdi::DeviceContext *dc = gdi::FindDC(handle);
     // The desktop's DC is the whole screen, whatever lies on it.
     if (window != &top || top.Parent) {
@@ -100,7 +100,7 @@ HDC CreateWindowDC(HWND hwnd) {
     return handle;
 }
 
-void ReleaseWindowDC(HWND, HDC handle) {
+void ReleaseWindowDC(HDC handle) {
     auto lock = gdi::Locked();
     gdi::DeviceContext *dc = gdi::FindDC(handle);
     if (!dc)

@@ -16,7 +16,6 @@ struct WindowClass {
     std::string Name;
     WNDCLASSA Info{}; // lpszClassName points at Name; no menu names are kept
     bool System = false;
-    bool Registered = true;
 };
 
 struct ScrollBar {
@@ -25,7 +24,6 @@ struct ScrollBar {
     UINT Page = 0;
     int Pos = 0;
     int TrackPos = 0;
-    UINT Arrows = ESB_ENABLE_BOTH;
 };
 
 // Records are never freed, so a pointer taken before a message was sent stays valid when the window proc destroyed
@@ -58,7 +56,6 @@ struct Window {
     bool EraseUpdate = false;
     // WM_ERASEBKGND was sent for the update region but left the background unerased: BeginPaint reports fErase.
     bool EraseDelayed = false;
-    bool NeedsSizeMessages = false;
     ScrollBar Scroll[2];
     HMENU SystemMenu = nullptr;
     HICON Icons[2]{};
