@@ -1,6 +1,7 @@
 // Creating and destroying windows, with the messages Windows sends on the way and in its order.
 #include "toolkit/platform/headless/Inspect.h"
 #include "toolkit/platform/headless/SystemClasses.h"
+#include "toolkit/platform/headless/WindowSurface.h"
 
 #include <algorithm>
 
@@ -60,6 +61,7 @@ void Release(HWND hwnd) {
         std::erase(parent->Children, hwnd);
     ForgetInput(hwnd);
     WindowTable::Instance().MarkDestroyed(hwnd);
+    ForgetWindowSurface(hwnd);
 }
 
 } // namespace

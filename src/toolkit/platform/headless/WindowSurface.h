@@ -10,5 +10,7 @@ namespace headless {
 // defines them (WindowSurfaces.cpp), backed by the pixel surface of the window's top-level window.
 HDC CreateWindowDC(HWND window);
 void ReleaseWindowDC(HDC dc);
+// Lets go of a destroyed window's surface; DCs still out keep theirs.
+void ForgetWindowSurface(HWND window);
 
 } // namespace headless

@@ -32,7 +32,6 @@ Window &TopLevelOf(Window &window) {
 // The top-level window's surface at its current client size; a new size keeps
 // the pixels that still fit, from the top-left corner.
 std::shared_ptr<gdi::Surface> SurfaceOf(Window &top) {
-    std::erase_if(surfaces, [](const auto &entry) { return !Find(entry.first); });
     std::shared_ptr<gdi::Surface> &surface = surfaces[top.Handle];
     const LONG width = ClientWidth(top), height = ClientHeight(top);
     if (surface && surface->Width == width && surface->Height == height)
@@ -98,6 +97,11 @@ HDC CreateWindowDC(HWND hwnd) {
         dc->Visible = VisibleArea(*window, top);
     }
     return handle;
+}
+
+void ForgetWindowSurface(HWND hwnd) {
+    auto lock = gdi::Locked();
+    surfaces.erase(hwnd);
 }
 
 void ReleaseWindowDC(HDC handle) {
