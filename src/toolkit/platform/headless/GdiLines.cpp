@@ -170,7 +170,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
     std::optional<Painter> painter = Painter::For(handle);
     if (!painter)
         return FALSE;
-    const RECT r = Normalized(painter->ToDevice(RECT{left, top, right, bottom}));
+    const RECT r = headless::Normalized(painter->ToDevice(RECT{left, top, right, bottom}));
     if (r.right == r.left || r.bottom == r.top)
         return TRUE;
     DeviceContext &dc = painter->DC;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/platform/Win32.h"
+#include "toolkit/platform/headless/Rectangles.h"
 
 #include <memory>
 #include <mutex>

@@ -131,11 +131,6 @@ std::optional<COLORREF> BrushPaint::At(int x, int y) const {
     }
 }
 
-RECT Normalized(const RECT &r) {
-    return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-                std::max(r.top, r.bottom)};
-}
-
 std::optional<Painter> Painter::For(HDC handle) {
     DeviceContext *dc = FindDC(handle);
     Surface *surface = dc ? TargetOf(*dc) : nullptr;

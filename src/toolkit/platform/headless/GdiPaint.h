@@ -54,12 +54,9 @@ public:
     // Calls f(x, y) for every drawable pixel of a surface rectangle, row by row.
     template <class F> void ForEach(const RECT &rect, F f) const {
         for (const RECT &area : Area) {
-            const LONG left = rect.left > area.left ? rect.left : area.left;
-            const LONG right = rect.right < area.right ? rect.right : area.right;
-            const LONG top = rect.top > area.top ? rect.top : area.top;
-            const LONG bottom = rect.bottom < area.bottom ? rect.bottom : area.bottom;
-            for (LONG y = top; y < bottom; ++y)
-                for (LONG x = left; x < right; ++x)
+            const RECT r = Intersect(rect, area);
+            for (LONG y = r.top; y < r.bottom; ++y)
+                for (LONG x = r.left; x < r.right; ++x)
                     f(int(x), int(y));
         }
     }
@@ -93,8 +90,5 @@ public:
     void Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const;
     void Plot(int x, int y, COLORREF color, int rop2) const;
 };
-
-// A rectangle with left <= right and top <= bottom.
-RECT Normalized(const RECT &r);
 
 } // namespace headless::gdi

@@ -64,13 +64,10 @@ int Clip(HDC handle, const RectList &with, int mode) {
     return Complexity(*dc->Clip);
 }
 
-RECT Offset(RECT r, LONG x, LONG y) { return RECT{r.left + x, r.top + y, r.right + x, r.bottom + y}; }
-
 } // namespace
 
 RectList RectsOf(const RECT &rect) {
-    const RECT r{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
-                 std::max(rect.top, rect.bottom)};
+    const RECT r = Normalized(rect);
     if (r.left == r.right || r.top == r.bottom)
         return {};
     return {r};
@@ -177,7 +174,7 @@ int OffsetRgn(HRGN handle, int x, int y) {
     if (!region)
         return ERROR;
     for (RECT &r : region->Rects)
-        r = Offset(r, x, y);
+        r = headless::Offset(r, x, y);
     return Complexity(region->Rects);
 }
 
@@ -214,7 +211,7 @@ int GetClipBox(HDC handle, LPRECT box) {
     if (!surface || !box)
         return ERROR;
     const RectList area = DrawableArea(*dc, *surface);
-    *box = area.empty() ? RECT{0, 0, 0, 0} : Offset(BoundsOf(area), -dc->Origin.x, -dc->Origin.y);
+    *box = area.empty() ? RECT{0, 0, 0, 0} : headless::Offset(BoundsOf(area), -dc->Origin.x, -dc->Origin.y);
     return Complexity(area);
 }
 

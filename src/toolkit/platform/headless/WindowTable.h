@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/platform/Win32.h"
+#include "toolkit/platform/headless/Rectangles.h"
 
 #include <memory>
 #include <mutex>
@@ -95,10 +96,6 @@ struct ThreadInput {
 ThreadInput &CurrentInput();
 
 inline Window *Find(HWND hwnd) { return WindowTable::Instance().Find(hwnd); }
-inline bool IsEmpty(const RECT &r) { return r.right <= r.left || r.bottom <= r.top; }
-RECT Intersect(const RECT &a, const RECT &b);
-RECT Unite(const RECT &a, const RECT &b);
-RECT Offset(const RECT &r, LONG dx, LONG dy);
 
 // Screen position of the window's client origin, and its rectangles in screen coordinates.
 POINT ClientOrigin(const Window &window);
