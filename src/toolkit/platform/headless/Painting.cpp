@@ -6,14 +6,10 @@
 namespace headless {
 namespace {
 
-RECT ClientArea(const Window &window) {
-    return {0, 0, window.Client.right - window.Client.left, window.Client.bottom - window.Client.top};
-}
-
 void InvalidateTree(Window &window, const RECT *rect, bool erase, bool allChildren) {
     if (!IsShown(window))
         return;
-    const RECT area = rect ? Intersect(*rect, ClientArea(window)) : ClientArea(window);
+    const RECT area = rect ? Intersect(*rect, ClientRectOf(window)) : ClientRectOf(window);
     if (IsEmpty(area))
         return;
     window.Update = Unite(window.Update, area);

@@ -97,6 +97,12 @@ ThreadInput &CurrentInput();
 
 inline Window *Find(HWND hwnd) { return WindowTable::Instance().Find(hwnd); }
 
+// The client area in client coordinates, as GetClientRect reports it: at the origin, never of negative size.
+inline RECT ClientRectOf(const Window &window) {
+    return {0, 0, std::max<LONG>(window.Client.right - window.Client.left, 0),
+            std::max<LONG>(window.Client.bottom - window.Client.top, 0)};
+}
+
 // Screen position of the window's client origin, and its rectangles in screen coordinates.
 POINT ClientOrigin(const Window &window);
 RECT ScreenWindowRect(const Window &window);
