@@ -37,6 +37,12 @@ void Validate(Window &window, const RECT *rect) {
     }
 }
 
+// Sends WM_ERASEBKGND for a pending erase with the DC to erase through; true when the background was left unerased.
+bool SendErase(Window &window, HDC dc) {
+    window.EraseUpdate = false;
+    return SendMessageA(window.Handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+}
+
 void UpdateTree(HWND hwnd) {
     Window *window = Find(hwnd);
     if (!window)
@@ -57,13 +63,12 @@ void Invalidate(Window &window, const RECT *rect, bool erase) { InvalidateTree(w
 void EraseIfNeeded(Window &window) {
     if (!window.EraseUpdate || IsEmpty(window.Update))
         return;
-    window.EraseUpdate = false;
     const HWND hwnd = window.Handle;
     const HDC dc = CreateWindowDC(hwnd);
-    const LRESULT erased = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const bool unerased = SendErase(window, dc);
     ReleaseWindowDC(dc);
     if (Window *still = Find(hwnd))
-        still->EraseDelayed = erased == 0;
+        still->EraseDelayed = unerased;
 }
 
 } // namespace headless
@@ -144,12 +149,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     const HDC dc = CreateWindowDC(hwnd);
     paint->hdc = dc;
     paint->rcPaint = window->Update;
-    if (window->EraseUpdate) {
-        window->EraseUpdate = false;
-        paint->fErase = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
-    } else {
-        paint->fErase = window->EraseDelayed;
-    }
+    paint->fErase = window->EraseUpdate ? SendErase(*window, dc) : window->EraseDelayed;
     if ((window = Find(hwnd))) {
         window->EraseDelayed = false;
         window->Update = {};
