@@ -13,8 +13,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
-
 struct Images {
     std::mutex Lock;
     // Shared images by owner (null for the system) and name; a name given as an integer is kept as "#n".

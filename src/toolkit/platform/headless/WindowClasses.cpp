@@ -9,9 +9,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
-constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
-
 struct Registry {
     std::mutex Lock;
     std::vector<std::pair<ATOM, std::shared_ptr<WindowClass>>> Classes;
@@ -87,7 +84,7 @@ using namespace headless;
 
 ATOM RegisterClassA(const WNDCLASSA *wndClass) {
     if (!wndClass || !wndClass->lpszClassName || IS_INTRESOURCE(wndClass->lpszClassName)) {
-        SetLastError(87); // ERROR_INVALID_PARAMETER
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     Registry &registry = Classes();

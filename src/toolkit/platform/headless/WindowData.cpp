@@ -7,8 +7,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_INVALID_INDEX = 1413;
-
 struct StyleChange {
     DWORD styleOld;
     DWORD styleNew;

@@ -8,11 +8,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
-constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-
 std::mutex creationLock;
 std::vector<CreationRecord> creationLog;
 int cascade = 0;
