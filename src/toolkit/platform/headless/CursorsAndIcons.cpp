@@ -13,8 +13,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
-
 struct Images {
     std::mutex Lock;
     // Shared images by owner (null for the system) and name; a name given as an integer is kept as "#n".
@@ -113,12 +111,5 @@ BOOL GetCursorPos(LPPOINT point) {
     Images &images = State();
     std::lock_guard guard(images.Lock);
     *point = images.Pointer;
-    return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y) {
-    Images &images = State();
-    std::lock_guard guard(images.Lock);
-    images.Pointer = {x, y};
     return TRUE;
 }

@@ -44,14 +44,8 @@ void SizeMessages(HWND hwnd, const WINDOWPOS &pos) {
     }
 }
 
-HBRUSH ClassBrush(const Window &window) {
-    HBRUSH brush = window.Class ? window.Class->Info.hbrBackground : nullptr;
-    const auto value = reinterpret_cast<std::uintptr_t>(brush);
-    // Classes may name a system colour as its index plus one.
-    if (value > 0 && value <= 31)
-        return GetSysColorBrush(static_cast<int>(value - 1));
-    return brush;
-}
+// As the class names it: a brush, or a system colour index + 1, which FillRect takes as it is.
+HBRUSH ClassBrush(const Window &window) { return window.Class ? window.Class->Info.hbrBackground : nullptr; }
 
 LRESULT ControlColor(UINT message, WPARAM wParam) {
     const auto dc = reinterpret_cast<HDC>(wParam);

@@ -1,12 +1,8 @@
 // Keyboard focus, activation and mouse capture, per thread as on Windows, with their notification messages.
 #include "toolkit/platform/headless/WindowTable.h"
 
-#include <atomic>
-
 namespace headless {
 namespace {
-
-std::atomic<HWND> foreground{nullptr};
 
 bool OwnedByThisThread(const Window *window) { return window && window->Thread == GetCurrentThreadId(); }
 
@@ -35,8 +31,6 @@ bool Activate(HWND hwnd) {
     if (previous == hwnd)
         return true;
     input.Active = hwnd;
-    if (hwnd)
-        foreground = hwnd;
     if (previous && Find(previous)) {
         SendMessageA(previous, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(hwnd));
         SendMessageA(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous) ? 1 : 0),
@@ -67,8 +61,6 @@ void ForgetInput(HWND hwnd) {
         input.Active = nullptr;
     if (input.Capture == hwnd)
         input.Capture = nullptr;
-    HWND expected = hwnd;
-    foreground.compare_exchange_strong(expected, nullptr);
 }
 
 void ActivateOtherWindow(HWND hwnd) {
@@ -141,19 +133,14 @@ HWND SetActiveWindow(HWND hwnd) {
     return previous;
 }
 
-HWND GetActiveWindow() { return CurrentInput().Active; }
-
 BOOL SetForegroundWindow(HWND hwnd) {
     const HWND root = GetAncestor(hwnd, GA_ROOT);
     if (!root)
         return FALSE;
-    foreground = root;
     if (OwnedByThisThread(Find(root)))
         Activate(root);
     return TRUE;
 }
-
-HWND GetForegroundWindow() { return foreground; }
 
 HWND SetCapture(HWND hwnd) {
     ThreadInput &input = CurrentInput();

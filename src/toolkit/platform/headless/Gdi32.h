@@ -261,7 +261,6 @@ HFONT CreateFontIndirectA(const LOGFONTA *font);
 // Device contexts
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
-int GetDeviceCaps(HDC dc, int index);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
@@ -271,9 +270,6 @@ int GetBkMode(HDC dc);
 int SetROP2(HDC dc, int mode);
 int GetROP2(HDC dc);
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL GetBrushOrgEx(HDC dc, LPPOINT origin);
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin);
 BOOL GdiFlush();
 
 // Bitmaps
@@ -289,7 +285,6 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL LineTo(HDC dc, int x, int y);
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
@@ -302,19 +297,13 @@ BOOL DrawEdge(HDC dc, RECT *rect, UINT edge, UINT flags);
 // Text
 int DrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format);
 int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format);
-BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *metrics);
-BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, SIZE *size);
 
 // Regions and clipping
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
-HRGN CreateRectRgnIndirect(const RECT *rect);
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
 int CombineRgn(HRGN result, HRGN first, HRGN second, int mode);
 int OffsetRgn(HRGN region, int x, int y);
 int GetRgnBox(HRGN region, LPRECT box);
-BOOL PtInRegion(HRGN region, int x, int y);
-BOOL RectInRegion(HRGN region, const RECT *rect);
-BOOL EqualRgn(HRGN first, HRGN second);
 int SelectClipRgn(HDC dc, HRGN region);
 int ExtSelectClipRgn(HDC dc, HRGN region, int mode);
 int GetClipBox(HDC dc, LPRECT box);

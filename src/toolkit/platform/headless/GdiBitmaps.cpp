@@ -13,10 +13,6 @@ namespace {
 // Larger pixel buffers are refused as Windows refuses what it cannot map.
 constexpr std::size_t MaxSurfaceBytes = std::size_t(256) << 20;
 
-constexpr DWORD ErrorInvalidHandle = 6;
-constexpr DWORD ErrorNotEnoughMemory = 8;
-constexpr DWORD ErrorInvalidParameter = 87;
-
 bool TooLarge(int width, int height, int bitCount) {
     return std::size_t(StrideOf(width, bitCount)) * std::size_t(height) > MaxSurfaceBytes;
 }
@@ -54,7 +50,7 @@ HBITMAP CreateCompatibleBitmap(HDC handle, int width, int height) {
     if (!dc)
         return nullptr;
     if (width < 0 || height < 0) {
-        SetLastError(ErrorInvalidParameter);
+        SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     if (width == 0 || height == 0)
@@ -63,7 +59,7 @@ HBITMAP CreateCompatibleBitmap(HDC handle, int width, int height) {
     Surface *current = TargetOf(*dc);
     const int bitCount = dc->Target == DCKind::Memory && current && current->BitCount == 1 ? 1 : 32;
     if (TooLarge(width, height, bitCount)) {
-        SetLastError(ErrorNotEnoughMemory);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
     return AddBitmap(NewSurface(width, height, bitCount), false);
@@ -72,13 +68,13 @@ HBITMAP CreateCompatibleBitmap(HDC handle, int width, int height) {
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void *bits) {
     auto lock = Locked();
     if (width < 0 || height < 0 || planes != 1 || (bitCount != 1 && bitCount != 32)) {
-        SetLastError(ErrorInvalidParameter);
+        SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     if (width == 0 || height == 0)
         return static_cast<HBITMAP>(DefaultBitmap());
     if (TooLarge(width, height, int(bitCount))) {
-        SetLastError(ErrorNotEnoughMemory);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
     std::unique_ptr<Surface> pixels = NewSurface(width, height, int(bitCount));
@@ -104,24 +100,17 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO *info, UINT usage, void **bits, H
     }
     const std::optional<DibFormat> format = ReadDibFormat(info);
     if (!format || usage != DIB_RGB_COLORS) {
-        SetLastError(ErrorInvalidParameter);
+        SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     if (TooLarge(format->Width, format->Height, format->BitCount)) {
-        SetLastError(ErrorNotEnoughMemory);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    auto pixels = std::make_unique<Surface>();
-    pixels->Width = format->Width;
-    pixels->Height = format->Height;
-    pixels->BitCount = format->BitCount;
-    pixels->Stride = format->Stride;
-    pixels->TopDown = format->TopDown;
-    std::memcpy(pixels->Masks, format->Masks, sizeof pixels->Masks);
-    pixels->Palette = format->Palette;
+    auto pixels = std::make_unique<Surface>(ViewDib(*format, nullptr));
     pixels->Storage.reset(new (std::nothrow) BYTE[pixels->Size()]());
     if (!pixels->Storage) {
-        SetLastError(ErrorNotEnoughMemory);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
     pixels->Bits = pixels->Storage.get();
@@ -205,7 +194,7 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
     }
     std::optional<Painter> painter = Painter::For(dc);
     if (!painter) {
-        SetLastError(ErrorInvalidHandle);
+        SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
     const std::optional<DibFormat> format = ReadDibFormat(info);
@@ -217,16 +206,13 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
     const int top = format->TopDown ? srcY : format->Height - (srcY + srcHeight);
     const POINT origin = painter->ToDevice(x, y);
     const BrushPaint brush = BrushPaint::Of(static_cast<HBRUSH>(painter->DC.SelectedBrush), painter->DC);
-    const bool usesPattern = RopUsesPattern(rop);
-    painter->ForEach(RECT{origin.x, origin.y, origin.x + width, origin.y + height}, [&](int px, int py) {
-        const int sx = srcX + int(std::int64_t(px - origin.x) * srcWidth / width);
-        const int sy = top + int(std::int64_t(py - origin.y) * srcHeight / height);
-        if (!source.Contains(sx, sy))
-            return;
-        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, px, py);
-        if (!pattern)
-            return;
-        painter->Target.Set(px, py, ApplyRop3(rop, *pattern, source.Get(sx, sy), painter->Target.Get(px, py)));
-    });
+    painter->Blend(RECT{origin.x, origin.y, origin.x + width, origin.y + height}, brush, rop,
+                   [&](int px, int py) -> std::optional<COLORREF> {
+                       const int sx = srcX + int(std::int64_t(px - origin.x) * srcWidth / width);
+                       const int sy = top + int(std::int64_t(py - origin.y) * srcHeight / height);
+                       if (!source.Contains(sx, sy))
+                           return std::nullopt;
+                       return source.Get(sx, sy);
+                   });
     return srcHeight;
 }

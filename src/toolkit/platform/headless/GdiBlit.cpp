@@ -39,6 +39,12 @@ COLORREF Convert(const Surface &from, const DeviceContext &source, int x, int y,
     return color;
 }
 
+// Whether two surfaces share pixel memory.
+bool Overlap(const Surface &a, const Surface &b) {
+    const auto aStart = reinterpret_cast<std::uintptr_t>(a.Bits), bStart = reinterpret_cast<std::uintptr_t>(b.Bits);
+    return aStart < bStart + b.Size() && bStart < aStart + a.Size();
+}
+
 } // namespace
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
@@ -93,23 +99,26 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int srcX, i
     const LONG bottom = std::min<LONG>(from->Target.Height, s.y + height);
     if (left >= right || top >= bottom)
         return TRUE;
-    // Read first: source and destination may be the same surface.
     const int w = int(right - left), h = int(bottom - top);
-    std::vector<COLORREF> pixels(std::size_t(w) * h);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            pixels[std::size_t(row) * w + col] =
-                Convert(from->Target, from->DC, int(left) + col, int(top) + row, target->Target, target->DC);
     const LONG dx = d.x + (left - s.x), dy = d.y + (top - s.y);
     const BrushPaint brush = BrushPaint::Of(static_cast<HBRUSH>(target->DC.SelectedBrush), target->DC);
-    const bool usesPattern = RopUsesPattern(rop);
-    target->ForEach(RECT{dx, dy, dx + w, dy + h}, [&](int px, int py) {
-        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, px, py);
-        if (!pattern)
-            return;
-        const COLORREF src = pixels[std::size_t(py - dy) * w + (px - dx)];
-        target->Target.Set(px, py, ApplyRop3(rop, *pattern, src, target->Target.Get(px, py)));
-    });
+    const RECT area{dx, dy, dx + w, dy + h};
+    if (Overlap(from->Target, target->Target)) {
+        // The blit may overwrite pixels it has yet to read: read them all first.
+        std::vector<COLORREF> pixels(std::size_t(w) * h);
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col)
+                pixels[std::size_t(row) * w + col] =
+                    Convert(from->Target, from->DC, int(left) + col, int(top) + row, target->Target, target->DC);
+        target->Blend(area, brush, rop, [&](int px, int py) -> std::optional<COLORREF> {
+            return pixels[std::size_t(py - dy) * w + (px - dx)];
+        });
+    } else {
+        target->Blend(area, brush, rop, [&](int px, int py) -> std::optional<COLORREF> {
+            return Convert(from->Target, from->DC, int(left + (px - dx)), int(top + (py - dy)), target->Target,
+                           target->DC);
+        });
+    }
     return TRUE;
 }
 

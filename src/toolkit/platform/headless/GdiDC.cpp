@@ -23,35 +23,7 @@ BOOL SetPoint(HDC handle, POINT DeviceContext::*field, int x, int y, LPPOINT pre
     });
 }
 
-BOOL GetPoint(HDC handle, POINT DeviceContext::*field, LPPOINT point) {
-    return Swap(handle, FALSE, [&](DeviceContext &dc) {
-        if (point)
-            *point = dc.*field;
-        return TRUE;
-    });
-}
-
 } // namespace
-
-int GetDeviceCaps(HDC handle, int index) {
-    return Swap(handle, 0, [&](DeviceContext &) {
-        switch (index) {
-        case BITSPIXEL:
-            return 32;
-        case PLANES:
-            return 1;
-        case HORZRES:
-            return GetSystemMetrics(SM_CXSCREEN);
-        case VERTRES:
-            return GetSystemMetrics(SM_CYSCREEN);
-        case LOGPIXELSX:
-        case LOGPIXELSY:
-            return 96;
-        default:
-            return 0;
-        }
-    });
-}
 
 COLORREF SetTextColor(HDC handle, COLORREF color) {
     return Swap(handle, CLR_INVALID, [&](DeviceContext &dc) { return std::exchange(dc.TextColor, color); });
@@ -92,13 +64,5 @@ int GetROP2(HDC handle) {
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous) {
     return SetPoint(dc, &DeviceContext::BrushOrigin, x, y, previous);
 }
-
-BOOL GetBrushOrgEx(HDC dc, LPPOINT origin) { return GetPoint(dc, &DeviceContext::BrushOrigin, origin); }
-
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous) {
-    return SetPoint(dc, &DeviceContext::ViewportOrigin, x, y, previous);
-}
-
-BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) { return GetPoint(dc, &DeviceContext::ViewportOrigin, origin); }
 
 BOOL GdiFlush() { return TRUE; }

@@ -26,14 +26,9 @@ constexpr int BottomRightOuter[16] = {None, Dk, Hi, None, Sh, Dk, Hi, None, Lt, 
 void Line(const Painter &painter, int color, LONG x0, LONG y0, LONG x1, LONG y1) {
     if (color == None)
         return;
-    const COLORREF rgb = GetSysColor(color);
     const POINT a = painter.ToDevice(x0, y0), b = painter.ToDevice(x1, y1);
-    if (a.y == b.y)
-        for (LONG x = a.x; x < b.x; ++x)
-            painter.Plot(int(x), int(a.y), rgb, R2_COPYPEN);
-    else
-        for (LONG y = a.y; y < b.y; ++y)
-            painter.Plot(int(a.x), int(y), rgb, R2_COPYPEN);
+    const RECT line = a.y == b.y ? RECT{a.x, a.y, b.x, a.y + 1} : RECT{a.x, a.y, a.x + 1, b.y};
+    painter.Fill(line, BrushPaint::Solid(GetSysColor(color)), PATCOPY);
 }
 
 } // namespace

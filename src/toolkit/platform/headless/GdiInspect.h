@@ -51,8 +51,7 @@ struct TextDraw {
 std::vector<TextDraw> TextDraws();
 void ClearTextDraws();
 
-// The system colour table behind GetSysColor; a change is announced like SetSysColors does.
-void SetSystemColor(int index, COLORREF color);
+// Puts the system colour table behind GetSysColor back to its defaults, announced like SetSysColors does.
 void ResetSystemColors();
 
 // The next CreateDIBSection fails with this GetLastError code.

@@ -105,16 +105,14 @@ std::vector<POINT> Widen(const std::vector<POINT> &path, int width) {
     return pixels;
 }
 
-// Draws a figure given by its corners. A cosmetic pen walks it pixel by pixel
+// Draws a closed figure given by its corners. A cosmetic pen walks it pixel by pixel
 // (dashes continue from one segment to the next); a wide one covers its pixels once.
-std::vector<POINT> Stroke(const Painter &painter, const PenInfo &pen, const std::vector<POINT> &corners, bool closed) {
+std::vector<POINT> Stroke(const Painter &painter, const PenInfo &pen, const std::vector<POINT> &corners) {
     std::vector<POINT> path;
     for (std::size_t i = 0; i + 1 < corners.size(); ++i) {
         const std::vector<POINT> segment = LinePixels(corners[i], corners[i + 1]);
         path.insert(path.end(), segment.begin(), segment.end());
     }
-    if (!closed && corners.size() > 1 && pen.Width > 1)
-        path.push_back(corners.back());
     if (pen.Style == PS_NULL)
         return {};
     DeviceContext &dc = painter.DC;
@@ -167,27 +165,12 @@ BOOL GetCurrentPositionEx(HDC handle, LPPOINT position) {
     return TRUE;
 }
 
-BOOL LineTo(HDC handle, int x, int y) {
-    auto lock = Locked();
-    std::optional<Painter> painter = Painter::For(handle);
-    if (!painter)
-        return FALSE;
-    const PenInfo pen = PenOf(painter->DC);
-    const POINT from = painter->ToDevice(painter->DC.Position.x, painter->DC.Position.y);
-    const POINT to = painter->ToDevice(x, y);
-    const std::vector<POINT> pixels = Stroke(*painter, pen, {from, to}, false);
-    if (!IsStyled(pen))
-        PlotAll(*painter, pixels, pen.Color);
-    painter->DC.Position = POINT{x, y};
-    return TRUE;
-}
-
 BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
     auto lock = Locked();
     std::optional<Painter> painter = Painter::For(handle);
     if (!painter)
         return FALSE;
-    const RECT r = Normalized(painter->ToDevice(RECT{left, top, right, bottom}));
+    const RECT r = headless::Normalized(painter->ToDevice(RECT{left, top, right, bottom}));
     if (r.right == r.left || r.bottom == r.top)
         return TRUE;
     DeviceContext &dc = painter->DC;
@@ -195,7 +178,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
     dc.DashPosition = 0;
     std::vector<POINT> outline;
     if (pen.Style != PS_NULL && !IsStyled(pen))
-        outline = Stroke(*painter, pen, OutlineOf(r), true);
+        outline = Stroke(*painter, pen, OutlineOf(r));
     // The interior: inside the outline, or one pixel short at the right and bottom without a pen.
     const RECT inside = pen.Style == PS_NULL ? RECT{r.left, r.top, r.right - 1, r.bottom - 1}
                                              : RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
@@ -210,7 +193,7 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom) {
         });
     }
     if (IsStyled(pen))
-        Stroke(*painter, pen, OutlineOf(r), true);
+        Stroke(*painter, pen, OutlineOf(r));
     else
         PlotAll(*painter, outline, pen.Color);
     return TRUE;

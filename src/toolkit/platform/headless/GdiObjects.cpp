@@ -191,11 +191,10 @@ HGDIOBJ DefaultBitmap() {
     return bitmap;
 }
 
-HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface, HWND window) {
+HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface) {
     auto dc = std::make_unique<DeviceContext>();
     dc->Target = kind;
     dc->Own = std::move(surface);
-    dc->Window = window;
     dc->SelectedPen = StockObject(BLACK_PEN);
     dc->SelectedBrush = StockObject(WHITE_BRUSH);
     dc->SelectedFont = StockObject(SYSTEM_FONT);
@@ -413,7 +412,7 @@ HDC CreateCompatibleDC(HDC dc) {
     auto lock = Locked();
     if (dc && !FindDC(dc))
         return nullptr;
-    return NewDC(DCKind::Memory, nullptr, nullptr);
+    return NewDC(DCKind::Memory, nullptr);
 }
 
 BOOL DeleteDC(HDC handle) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/platform/Win32.h"
+#include "toolkit/platform/headless/Rectangles.h"
 
 #include <memory>
 #include <mutex>
@@ -22,7 +23,15 @@ struct Surface {
     int BitCount = 32;
     int Stride = 0;
     bool TopDown = true;
-    DWORD Masks[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+    // Where red, green and blue lie in a 16- or 32-bit pixel; set through SetMasks.
+    struct Channel {
+        DWORD Mask = 0;
+        int Shift = 0;
+        int Bits = 0;
+    };
+    Channel Channels[3] = {{0xFF0000, 16, 8}, {0x00FF00, 8, 8}, {0x0000FF, 0, 8}};
+    // The channels are the default 8-bit ones, so 32-bit pixels are plain bytes.
+    bool DefaultMasks = true;
     std::vector<RGBQUAD> Palette;
     BYTE *Bits = nullptr;
     std::unique_ptr<BYTE[]> Storage;
@@ -34,6 +43,7 @@ struct Surface {
     COLORREF Get(int x, int y) const;
     void Set(int x, int y, COLORREF color);
     std::size_t Size() const { return static_cast<std::size_t>(Stride) * Height; }
+    void SetMasks(const DWORD (&masks)[3]);
 };
 
 int StrideOf(int width, int bitCount);
@@ -46,7 +56,6 @@ struct DibFormat {
     int Height = 0;
     bool TopDown = false;
     int BitCount = 0;
-    DWORD Compression = BI_RGB;
     DWORD Masks[3] = {};
     std::vector<RGBQUAD> Palette;
     int Stride = 0;
@@ -105,7 +114,6 @@ enum class DCKind { Memory, Window };
 struct DeviceContext : Object {
     DeviceContext() : Object(Kind::DC) {}
     DCKind Target = DCKind::Memory;
-    HWND Window = nullptr;
     // The surface of a window; a memory DC draws on its selected bitmap.
     std::shared_ptr<Surface> Own;
     HGDIOBJ SelectedPen = nullptr;
@@ -118,7 +126,6 @@ struct DeviceContext : Object {
     int Rop2 = R2_COPYPEN;
     POINT Position{};
     POINT BrushOrigin{};
-    POINT ViewportOrigin{};
     // Where a styled pen is in its dash pattern; restarts with every figure.
     int DashPosition = 0;
     // Where the DC's device origin lies on its surface: a window's client corner.
@@ -165,7 +172,7 @@ Surface *TargetOf(DeviceContext &dc);
 HGDIOBJ StockObject(int index);
 // The 1x1 monochrome bitmap every new memory DC starts with.
 HGDIOBJ DefaultBitmap();
-HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface, HWND window);
+HDC NewDC(DCKind kind, std::shared_ptr<Surface> surface);
 // Lets go of everything a DC holds and removes it.
 void RemoveDC(HDC dc);
 

@@ -38,6 +38,23 @@ COLORREF ApplyRop2(int mode, COLORREF pen, COLORREF dst) {
 COLORREF ApplyRop3(DWORD rop, COLORREF pattern, COLORREF source, COLORREF dst) {
     // The third byte is a truth table indexed by (pattern << 2) | (source << 1) | destination.
     const unsigned table = (rop >> 16) & 0xFF;
+    // The common copies and constants without walking the table.
+    switch (table) {
+    case 0x00:
+        return 0;
+    case 0xFF:
+        return 0xFFFFFF;
+    case 0xF0:
+        return pattern & 0xFFFFFF;
+    case 0xCC:
+        return source & 0xFFFFFF;
+    case 0xAA:
+        return dst & 0xFFFFFF;
+    case 0x55:
+        return ~dst & 0xFFFFFF;
+    default:
+        break;
+    }
     DWORD result = 0;
     for (unsigned i = 0; i < 8; ++i) {
         if (!(table & (1u << i)))
@@ -58,6 +75,11 @@ bool RopUsesSource(DWORD rop) {
 bool RopUsesPattern(DWORD rop) {
     const unsigned t = (rop >> 16) & 0xFF;
     return ((t >> 4) & 0x0F) != (t & 0x0F);
+}
+
+bool RopUsesDest(DWORD rop) {
+    const unsigned t = (rop >> 16) & 0xFF;
+    return ((t >> 1) & 0x55) != (t & 0x55);
 }
 
 BrushPaint BrushPaint::Solid(COLORREF color) {
@@ -109,11 +131,6 @@ std::optional<COLORREF> BrushPaint::At(int x, int y) const {
     }
 }
 
-RECT Normalized(const RECT &r) {
-    return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-                std::max(r.top, r.bottom)};
-}
-
 std::optional<Painter> Painter::For(HDC handle) {
     DeviceContext *dc = FindDC(handle);
     Surface *surface = dc ? TargetOf(*dc) : nullptr;
@@ -133,15 +150,7 @@ bool Painter::Visible(int x, int y) const {
 }
 
 void Painter::Fill(const RECT &rect, const BrushPaint &brush, DWORD rop) const {
-    const bool usesPattern = RopUsesPattern(rop);
-    if (usesPattern && brush.IsNull())
-        return;
-    ForEach(rect, [&](int x, int y) {
-        const std::optional<COLORREF> pattern = PatternFor(brush, usesPattern, x, y);
-        if (!pattern)
-            return;
-        Target.Set(x, y, ApplyRop3(rop, *pattern, 0, Target.Get(x, y)));
-    });
+    Blend(rect, brush, rop, [](int, int) { return std::optional<COLORREF>(0); });
 }
 
 void Painter::Plot(int x, int y, COLORREF color, int rop2) const {

@@ -64,13 +64,10 @@ int Clip(HDC handle, const RectList &with, int mode) {
     return Complexity(*dc->Clip);
 }
 
-RECT Offset(RECT r, LONG x, LONG y) { return RECT{r.left + x, r.top + y, r.right + x, r.bottom + y}; }
-
 } // namespace
 
 RectList RectsOf(const RECT &rect) {
-    const RECT r{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
-                 std::max(rect.top, rect.bottom)};
+    const RECT r = Normalized(rect);
     if (r.left == r.right || r.top == r.bottom)
         return {};
     return {r};
@@ -151,10 +148,6 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
     return static_cast<HRGN>(Table::Instance().Add(std::move(region)));
 }
 
-HRGN CreateRectRgnIndirect(const RECT *rect) {
-    return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
-}
-
 BOOL SetRectRgn(HRGN handle, int left, int top, int right, int bottom) {
     auto lock = Locked();
     Region *region = FindRegion(handle);
@@ -181,7 +174,7 @@ int OffsetRgn(HRGN handle, int x, int y) {
     if (!region)
         return ERROR;
     for (RECT &r : region->Rects)
-        r = Offset(r, x, y);
+        r = headless::Offset(r, x, y);
     return Complexity(region->Rects);
 }
 
@@ -192,27 +185,6 @@ int GetRgnBox(HRGN handle, LPRECT box) {
         return ERROR;
     *box = BoundsOf(region->Rects);
     return Complexity(region->Rects);
-}
-
-BOOL PtInRegion(HRGN handle, int x, int y) {
-    auto lock = Locked();
-    Region *region = FindRegion(handle);
-    return region && !CombineRects(region->Rects, RectsOf(RECT{x, y, x + 1, y + 1}), RGN_AND).empty();
-}
-
-BOOL RectInRegion(HRGN handle, const RECT *rect) {
-    auto lock = Locked();
-    Region *region = FindRegion(handle);
-    return region && rect && !CombineRects(region->Rects, RectsOf(*rect), RGN_AND).empty();
-}
-
-BOOL EqualRgn(HRGN first, HRGN second) {
-    auto lock = Locked();
-    Region *a = FindRegion(first);
-    Region *b = FindRegion(second);
-    if (!a || !b)
-        return ERROR;
-    return CombineRects(a->Rects, b->Rects, RGN_XOR).empty();
 }
 
 int SelectClipRgn(HDC dc, HRGN region) { return ExtSelectClipRgn(dc, region, RGN_COPY); }
@@ -239,30 +211,14 @@ int GetClipBox(HDC handle, LPRECT box) {
     if (!surface || !box)
         return ERROR;
     const RectList area = DrawableArea(*dc, *surface);
-    *box = area.empty()
-               ? RECT{0, 0, 0, 0}
-               : Offset(BoundsOf(area), -dc->Origin.x - dc->ViewportOrigin.x, -dc->Origin.y - dc->ViewportOrigin.y);
+    *box = area.empty() ? RECT{0, 0, 0, 0} : headless::Offset(BoundsOf(area), -dc->Origin.x, -dc->Origin.y);
     return Complexity(area);
 }
 
-namespace {
-
-// Combines the clip region with a rectangle in logical coordinates.
-int ClipWithRect(HDC handle, const RECT &rect, int mode) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc)
-        return ERROR;
-    const POINT o = dc->ViewportOrigin;
-    return Clip(handle, RectsOf(Offset(rect, o.x, o.y)), mode);
-}
-
-} // namespace
-
 int IntersectClipRect(HDC handle, int left, int top, int right, int bottom) {
-    return ClipWithRect(handle, {left, top, right, bottom}, RGN_AND);
+    return Clip(handle, RectsOf({left, top, right, bottom}), RGN_AND);
 }
 
 int ExcludeClipRect(HDC handle, int left, int top, int right, int bottom) {
-    return ClipWithRect(handle, {left, top, right, bottom}, RGN_DIFF);
+    return Clip(handle, RectsOf({left, top, right, bottom}), RGN_DIFF);
 }

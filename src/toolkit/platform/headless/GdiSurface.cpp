@@ -23,20 +23,18 @@ BYTE Expand(DWORD value, int bits) {
     return static_cast<BYTE>(wide);
 }
 
-BYTE Extract(DWORD pixel, DWORD mask) {
-    if (!mask)
+BYTE Extract(DWORD pixel, const Surface::Channel &channel) {
+    if (!channel.Mask)
         return 0;
-    const int shift = std::countr_zero(mask);
-    return Expand((pixel & mask) >> shift, std::popcount(mask));
+    return Expand((pixel & channel.Mask) >> channel.Shift, channel.Bits);
 }
 
-DWORD Insert(BYTE channel, DWORD mask) {
-    if (!mask)
+DWORD Insert(BYTE value, const Surface::Channel &channel) {
+    if (!channel.Mask)
         return 0;
-    const int shift = std::countr_zero(mask);
-    const int bits = std::popcount(mask);
-    const DWORD value = bits >= 8 ? DWORD(channel) << (bits - 8) : DWORD(channel) >> (8 - bits);
-    return (value << shift) & mask;
+    const int bits = channel.Bits;
+    const DWORD scaled = bits >= 8 ? DWORD(value) << (bits - 8) : DWORD(value) >> (8 - bits);
+    return (scaled << channel.Shift) & channel.Mask;
 }
 
 unsigned Nearest(const std::vector<RGBQUAD> &palette, COLORREF color) {
@@ -84,14 +82,16 @@ COLORREF Surface::Get(int x, int y) const {
     }
     case 16: {
         DWORD pixel = row[x * 2] | (row[x * 2 + 1] << 8);
-        return RGB(Extract(pixel, Masks[0]), Extract(pixel, Masks[1]), Extract(pixel, Masks[2]));
+        return RGB(Extract(pixel, Channels[0]), Extract(pixel, Channels[1]), Extract(pixel, Channels[2]));
     }
     case 24:
         return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
     default: {
+        if (DefaultMasks)
+            return RGB(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
         DWORD pixel;
         std::memcpy(&pixel, row + x * 4, 4);
-        return RGB(Extract(pixel, Masks[0]), Extract(pixel, Masks[1]), Extract(pixel, Masks[2]));
+        return RGB(Extract(pixel, Channels[0]), Extract(pixel, Channels[1]), Extract(pixel, Channels[2]));
     }
     }
 }
@@ -114,8 +114,8 @@ void Surface::Set(int x, int y, COLORREF color) {
         row[x] = BYTE(Nearest(Palette, color));
         break;
     case 16: {
-        const DWORD pixel = Insert(GetRValue(color), Masks[0]) | Insert(GetGValue(color), Masks[1]) |
-                            Insert(GetBValue(color), Masks[2]);
+        const DWORD pixel = Insert(GetRValue(color), Channels[0]) | Insert(GetGValue(color), Channels[1]) |
+                            Insert(GetBValue(color), Channels[2]);
         row[x * 2] = BYTE(pixel);
         row[x * 2 + 1] = BYTE(pixel >> 8);
         break;
@@ -126,12 +126,26 @@ void Surface::Set(int x, int y, COLORREF color) {
         row[x * 3 + 2] = GetRValue(color);
         break;
     default: {
-        const DWORD pixel = Insert(GetRValue(color), Masks[0]) | Insert(GetGValue(color), Masks[1]) |
-                            Insert(GetBValue(color), Masks[2]);
+        if (DefaultMasks) {
+            BYTE *at = row + x * 4;
+            at[0] = GetBValue(color);
+            at[1] = GetGValue(color);
+            at[2] = GetRValue(color);
+            at[3] = 0;
+            break;
+        }
+        const DWORD pixel = Insert(GetRValue(color), Channels[0]) | Insert(GetGValue(color), Channels[1]) |
+                            Insert(GetBValue(color), Channels[2]);
         std::memcpy(row + x * 4, &pixel, 4);
         break;
     }
     }
+}
+
+void Surface::SetMasks(const DWORD (&masks)[3]) {
+    for (int i = 0; i < 3; ++i)
+        Channels[i] = Channel{masks[i], masks[i] ? std::countr_zero(masks[i]) : 0, std::popcount(masks[i])};
+    DefaultMasks = masks[0] == 0xFF0000 && masks[1] == 0x00FF00 && masks[2] == 0x0000FF;
 }
 
 std::unique_ptr<Surface> NewSurface(int width, int height, int bitCount) {
@@ -158,7 +172,6 @@ std::optional<DibFormat> ReadDibFormat(const BITMAPINFO *info) {
     format.Height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     format.TopDown = h.biHeight < 0;
     format.BitCount = h.biBitCount;
-    format.Compression = h.biCompression;
     format.Stride = StrideOf(format.Width, format.BitCount);
     const auto *after = reinterpret_cast<const BYTE *>(info) + h.biSize;
     switch (h.biBitCount) {
@@ -207,7 +220,7 @@ Surface ViewDib(const DibFormat &format, const void *bits) {
     view.BitCount = format.BitCount;
     view.Stride = format.Stride;
     view.TopDown = format.TopDown;
-    std::memcpy(view.Masks, format.Masks, sizeof view.Masks);
+    view.SetMasks(format.Masks);
     view.Palette = format.Palette;
     view.Bits = static_cast<BYTE *>(const_cast<void *>(bits));
     return view;

@@ -113,40 +113,6 @@ int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format)
     return Draw(dc, utf8, rect, format, true);
 }
 
-BOOL GetTextMetricsA(HDC handle, TEXTMETRICA *metrics) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc || !metrics)
-        return FALSE;
-    const LOGFONTA font = FontOf(*dc);
-    const Metrics m = MetricsOf(font);
-    *metrics = TEXTMETRICA{};
-    metrics->tmHeight = m.Height;
-    metrics->tmAscent = m.Height * 13 / 16;
-    metrics->tmDescent = m.Height - metrics->tmAscent;
-    metrics->tmAveCharWidth = m.CharWidth;
-    metrics->tmMaxCharWidth = m.CharWidth;
-    metrics->tmWeight = font.lfWeight ? font.lfWeight : FW_NORMAL;
-    metrics->tmItalic = font.lfItalic;
-    metrics->tmUnderlined = font.lfUnderline;
-    metrics->tmStruckOut = font.lfStrikeOut;
-    metrics->tmCharSet = font.lfCharSet;
-    metrics->tmLastChar = 255;
-    metrics->tmDefaultChar = '?';
-    metrics->tmBreakChar = ' ';
-    return TRUE;
-}
-
-BOOL GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, SIZE *size) {
-    auto lock = Locked();
-    DeviceContext *dc = FindDC(handle);
-    if (!dc || !size || (length > 0 && !text))
-        return FALSE;
-    const Metrics m = MetricsOf(FontOf(*dc));
-    *size = SIZE{std::max(0, length) * m.CharWidth, m.Height};
-    return TRUE;
-}
-
 namespace headless {
 
 std::vector<TextDraw> TextDraws() {

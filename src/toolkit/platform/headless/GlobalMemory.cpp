@@ -5,7 +5,7 @@
 HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) {
     void *block = flags & GMEM_ZEROINIT ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
     if (!block)
-        SetLastError(8); // ERROR_NOT_ENOUGH_MEMORY
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return block;
 }
 

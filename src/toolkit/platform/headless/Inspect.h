@@ -8,20 +8,8 @@
 
 namespace headless {
 
-struct PostedMessage {
-    HWND Window;
-    UINT Message;
-    WPARAM WParam;
-    LPARAM LParam;
-    DWORD Thread; // the thread whose queue received it
-};
-
 // The logs below keep the most recent LogLimit entries, so long runs do not grow without bound.
 constexpr std::size_t LogLimit = 1 << 16;
-
-// Every message posted since the last clear, in posting order, from any thread.
-std::vector<PostedMessage> PostedMessages();
-void ClearPostedMessages();
 
 struct DeliveredMessage {
     HWND Window;
@@ -44,9 +32,8 @@ struct CreationRecord {
     HWND Result;
 };
 
-// The arguments of every CreateWindowExA call since the last clear.
+// The arguments of every CreateWindowExA call so far.
 std::vector<CreationRecord> CreatedWindows();
-void ClearCreatedWindows();
 
 // Icons made by LoadIconA or CopyImage and not yet destroyed (shared resource icons count once).
 int LiveIconCount();

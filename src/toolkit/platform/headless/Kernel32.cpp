@@ -17,7 +17,7 @@ template <class Unit> int Deliver(const std::vector<Unit> &out, Unit *buffer, in
     if (capacity == 0)
         return needed;
     if (capacity < needed) {
-        lastError = 122; // ERROR_INSUFFICIENT_BUFFER
+        lastError = ERROR_INSUFFICIENT_BUFFER;
         return 0;
     }
     std::memcpy(buffer, out.data(), out.size() * sizeof(Unit));

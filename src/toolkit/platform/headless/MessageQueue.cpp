@@ -29,7 +29,6 @@ struct ThreadQueue {
 std::mutex queuesLock;
 std::condition_variable queuesChanged;
 std::map<DWORD, ThreadQueue> queues;
-std::deque<PostedMessage> postLog;
 
 bool InRange(UINT message, UINT filterMin, UINT filterMax) {
     return (filterMin == 0 && filterMax == 0) || (message >= filterMin && message <= filterMax);
@@ -91,9 +90,6 @@ BOOL PostTo(DWORD thread, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         std::lock_guard guard(queuesLock);
         queues[thread].Posted.push_back(MSG{hwnd, message, wParam, lParam, GetTickCount(), {}});
-        postLog.push_back(PostedMessage{hwnd, message, wParam, lParam, thread});
-        if (postLog.size() > LogLimit)
-            postLog.pop_front();
     }
     queuesChanged.notify_all();
     return TRUE;
@@ -116,16 +112,6 @@ LRESULT CallOnThread(DWORD thread, LRESULT (*call)(void *context), void *context
             queuesChanged.wait(guard, [&] { return pending.Done || !own.Calls.empty(); });
     }
     return pending.Result;
-}
-
-std::vector<PostedMessage> PostedMessages() {
-    std::lock_guard guard(queuesLock);
-    return {postLog.begin(), postLog.end()};
-}
-
-void ClearPostedMessages() {
-    std::lock_guard guard(queuesLock);
-    postLog.clear();
 }
 
 } // namespace headless

@@ -111,5 +111,3 @@ MMRESULT timeSetEvent(UINT delay, UINT, LPTIMECALLBACK callback, DWORD_PTR user,
 }
 
 MMRESULT timeKillEvent(UINT timerId) { return Service().Kill(timerId) ? TIMERR_NOERROR : MMSYSERR_INVALPARAM; }
-
-DWORD timeGetTime() { return GetTickCount(); }

@@ -6,14 +6,10 @@
 namespace headless {
 namespace {
 
-RECT ClientArea(const Window &window) {
-    return {0, 0, window.Client.right - window.Client.left, window.Client.bottom - window.Client.top};
-}
-
 void InvalidateTree(Window &window, const RECT *rect, bool erase, bool allChildren) {
     if (!IsShown(window))
         return;
-    const RECT area = rect ? Intersect(*rect, ClientArea(window)) : ClientArea(window);
+    const RECT area = rect ? Intersect(*rect, ClientRectOf(window)) : ClientRectOf(window);
     if (IsEmpty(area))
         return;
     window.Update = Unite(window.Update, area);
@@ -41,6 +37,12 @@ void Validate(Window &window, const RECT *rect) {
     }
 }
 
+// Sends WM_ERASEBKGND for a pending erase with the DC to erase through; true when the background was left unerased.
+bool SendErase(Window &window, HDC dc) {
+    window.EraseUpdate = false;
+    return SendMessageA(window.Handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+}
+
 void UpdateTree(HWND hwnd) {
     Window *window = Find(hwnd);
     if (!window)
@@ -61,13 +63,12 @@ void Invalidate(Window &window, const RECT *rect, bool erase) { InvalidateTree(w
 void EraseIfNeeded(Window &window) {
     if (!window.EraseUpdate || IsEmpty(window.Update))
         return;
-    window.EraseUpdate = false;
     const HWND hwnd = window.Handle;
     const HDC dc = CreateWindowDC(hwnd);
-    const LRESULT erased = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    ReleaseWindowDC(hwnd, dc);
+    const bool unerased = SendErase(window, dc);
+    ReleaseWindowDC(dc);
     if (Window *still = Find(hwnd))
-        still->EraseDelayed = erased == 0;
+        still->EraseDelayed = unerased;
 }
 
 } // namespace headless
@@ -85,14 +86,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase) {
         return TRUE;
     }
     Invalidate(*window, rect, erase);
-    return TRUE;
-}
-
-BOOL ValidateRect(HWND hwnd, const RECT *rect) {
-    Window *window = Find(hwnd);
-    if (!window)
-        return FALSE;
-    Validate(*window, rect);
     return TRUE;
 }
 
@@ -156,12 +149,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     const HDC dc = CreateWindowDC(hwnd);
     paint->hdc = dc;
     paint->rcPaint = window->Update;
-    if (window->EraseUpdate) {
-        window->EraseUpdate = false;
-        paint->fErase = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
-    } else {
-        paint->fErase = window->EraseDelayed;
-    }
+    paint->fErase = window->EraseUpdate ? SendErase(*window, dc) : window->EraseDelayed;
     if ((window = Find(hwnd))) {
         window->EraseDelayed = false;
         window->Update = {};
@@ -169,9 +157,9 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     return dc;
 }
 
-BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *paint) {
+BOOL EndPaint(HWND, const PAINTSTRUCT *paint) {
     if (paint && paint->hdc)
-        ReleaseWindowDC(hwnd, paint->hdc);
+        ReleaseWindowDC(paint->hdc);
     return TRUE;
 }
 
@@ -182,9 +170,9 @@ HDC GetDCEx(HWND hwnd, HRGN, DWORD) {
     return Find(target) ? CreateWindowDC(target) : nullptr;
 }
 
-int ReleaseDC(HWND hwnd, HDC dc) {
+int ReleaseDC(HWND, HDC dc) {
     if (!dc)
         return 0;
-    ReleaseWindowDC(hwnd ? hwnd : GetDesktopWindow(), dc);
+    ReleaseWindowDC(dc);
     return 1;
 }

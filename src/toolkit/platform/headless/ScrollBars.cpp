@@ -42,11 +42,9 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
     if (info->fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
         // A bar with nothing to scroll is hidden (or only disabled, when asked); a new range shows it again.
         if (s->Min >= LastPosition(*s)) {
-            s->Arrows = ESB_DISABLE_BOTH;
             if (!(info->fMask & SIF_DISABLENOSCROLL))
                 ShowScrollBar(hwnd, bar, FALSE);
         } else if (info->fMask != SIF_PAGE) {
-            s->Arrows = ESB_ENABLE_BOTH;
             if (info->fMask & SIF_RANGE)
                 ShowScrollBar(hwnd, bar, TRUE);
         }
@@ -72,38 +70,9 @@ BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
     return TRUE;
 }
 
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw) {
-    const ScrollBar *s = Bar(hwnd, bar);
-    if (!s)
-        return 0;
-    const int previous = s->Pos;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0};
-    SetScrollInfo(hwnd, bar, &info, redraw);
-    return previous;
-}
-
 int GetScrollPos(HWND hwnd, int bar) {
     const ScrollBar *s = Bar(hwnd, bar);
     return s ? s->Pos : 0;
-}
-
-BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw) {
-    if (!Bar(hwnd, bar))
-        return FALSE;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, min, max, 0, 0, 0};
-    SetScrollInfo(hwnd, bar, &info, redraw);
-    return TRUE;
-}
-
-BOOL GetScrollRange(HWND hwnd, int bar, int *min, int *max) {
-    const ScrollBar *s = Bar(hwnd, bar);
-    if (!s)
-        return FALSE;
-    if (min)
-        *min = s->Min;
-    if (max)
-        *max = s->Max;
-    return TRUE;
 }
 
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
@@ -121,12 +90,4 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
     window->Style = style;
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
-}
-
-BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
-    for (int b : {SB_HORZ, SB_VERT})
-        if (bar == static_cast<UINT>(b) || bar == SB_BOTH)
-            if (ScrollBar *s = Bar(hwnd, b))
-                s->Arrows = arrows;
-    return Find(hwnd) != nullptr;
 }

@@ -73,8 +73,6 @@ HBRUSH GetSysColorBrush(int index) {
 
 namespace headless {
 
-void SetSystemColor(int index, COLORREF color) { SetSysColors(1, &index, &color); }
-
 void ResetSystemColors() {
     {
         std::lock_guard guard(lock);

@@ -84,17 +84,3 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
     const auto found = Locate(*items, item, flags);
     return found == items->end() ? static_cast<UINT>(-1) : found->State;
 }
-
-int GetMenuItemCount(HMENU menu) {
-    std::lock_guard guard(menusLock);
-    const std::vector<MenuItem> *items = Items(menu);
-    return items ? static_cast<int>(items->size()) : -1;
-}
-
-UINT GetMenuItemID(HMENU menu, int position) {
-    std::lock_guard guard(menusLock);
-    const std::vector<MenuItem> *items = Items(menu);
-    if (!items || position < 0 || position >= static_cast<int>(items->size()))
-        return static_cast<UINT>(-1);
-    return (*items)[static_cast<std::size_t>(position)].Id;
-}

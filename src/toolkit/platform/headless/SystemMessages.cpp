@@ -35,12 +35,12 @@ const char *SystemText(DWORD code) {
 DWORD FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size, void *) {
     const char *text = flags & FORMAT_MESSAGE_FROM_SYSTEM ? SystemText(messageId) : nullptr;
     if (!text) {
-        SetLastError(317); // ERROR_MR_MID_NOT_FOUND
+        SetLastError(ERROR_MR_MID_NOT_FOUND);
         return 0;
     }
     const std::string message = std::string(text) + "\r\n";
     if (!buffer || message.size() + 1 > size) {
-        SetLastError(122); // ERROR_INSUFFICIENT_BUFFER
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
     std::memcpy(buffer, message.c_str(), message.size() + 1);

@@ -8,8 +8,6 @@ SHORT GetKeyState(int key) {
     return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (state & 1));
 }
 
-SHORT GetAsyncKeyState(int key) { return static_cast<SHORT>(GetKeyState(key) & 0x8000); }
-
 BOOL GetKeyboardState(BYTE *state) {
     if (!state)
         return FALSE;

@@ -438,7 +438,6 @@ constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
 
 // Window classes
 ATOM RegisterClassA(const WNDCLASSA *wndClass);
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA wndClass);
 DWORD GetClassLongA(HWND hwnd, int index);
 DWORD SetClassLongA(HWND hwnd, int index, LONG value);
@@ -454,10 +453,8 @@ BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsIconic(HWND hwnd);
-BOOL IsZoomed(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);
 BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL ClientToScreen(HWND hwnd, LPPOINT point);
@@ -477,7 +474,6 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 int GetWindowTextA(HWND hwnd, LPSTR text, int size);
 int GetWindowTextLengthA(HWND hwnd);
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
-DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId);
 
 // Messages and queues
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -494,7 +490,6 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 
 // Painting
 BOOL InvalidateRect(HWND hwnd, const RECT *rect, BOOL erase);
-BOOL ValidateRect(HWND hwnd, const RECT *rect);
 BOOL RedrawWindow(HWND hwnd, const RECT *rect, HRGN region, UINT flags);
 BOOL UpdateWindow(HWND hwnd);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
@@ -513,9 +508,7 @@ int FillRect(HDC dc, const RECT *rect, HBRUSH brush);
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);
-HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hwnd);
-HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
@@ -523,20 +516,14 @@ HWND GetCapture();
 // Scroll bars
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
 int GetScrollPos(HWND hwnd, int bar);
-BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw);
-BOOL GetScrollRange(HWND hwnd, int bar, int *min, int *max);
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
-BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 
 // System menus
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
 BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable);
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);
-int GetMenuItemCount(HMENU menu);
-UINT GetMenuItemID(HMENU menu, int position);
 
 // Cursors and icons
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
@@ -547,11 +534,9 @@ BOOL DestroyCursor(HCURSOR cursor);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);
 
 // Keyboard state, metrics and system colours
 SHORT GetKeyState(int key);
-SHORT GetAsyncKeyState(int key);
 BOOL GetKeyboardState(BYTE *state);
 BOOL SetKeyboardState(BYTE *state);
 int GetSystemMetrics(int index);

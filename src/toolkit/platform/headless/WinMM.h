@@ -17,4 +17,3 @@ constexpr UINT TIME_KILL_SYNCHRONOUS = 0x0100;
 
 MMRESULT timeSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags);
 MMRESULT timeKillEvent(UINT timerId);
-DWORD timeGetTime();

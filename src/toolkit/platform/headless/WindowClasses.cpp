@@ -9,9 +9,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
-constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
-
 struct Registry {
     std::mutex Lock;
     std::vector<std::pair<ATOM, std::shared_ptr<WindowClass>>> Classes;
@@ -51,7 +48,7 @@ std::pair<ATOM, std::shared_ptr<WindowClass>> *Lookup(Registry &registry, HINSTA
     for (int round = 0; round < 3; ++round) {
         for (auto &entry : registry.Classes) {
             const WindowClass &cls = *entry.second;
-            if (!cls.Registered || !NameIs(cls, entry.first, wanted, name))
+            if (!NameIs(cls, entry.first, wanted, name))
                 continue;
             const bool global = (cls.Info.style & CS_GLOBALCLASS) != 0;
             if ((round == 0 && !cls.System && !global && cls.Info.hInstance == instance) ||
@@ -87,14 +84,14 @@ using namespace headless;
 
 ATOM RegisterClassA(const WNDCLASSA *wndClass) {
     if (!wndClass || !wndClass->lpszClassName || IS_INTRESOURCE(wndClass->lpszClassName)) {
-        SetLastError(87); // ERROR_INVALID_PARAMETER
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     Registry &registry = Classes();
     std::lock_guard guard(registry.Lock);
     for (auto &entry : registry.Classes) {
         const WindowClass &cls = *entry.second;
-        if (cls.Registered && !cls.System && cls.Info.hInstance == wndClass->hInstance &&
+        if (!cls.System && cls.Info.hInstance == wndClass->hInstance &&
             strcasecmp(cls.Name.c_str(), wndClass->lpszClassName) == 0) {
             SetLastError(ERROR_CLASS_ALREADY_EXISTS);
             return 0;
@@ -108,19 +105,6 @@ ATOM RegisterClassA(const WNDCLASSA *wndClass) {
     const ATOM atom = registry.NextAtom++;
     registry.Classes.emplace_back(atom, std::move(cls));
     return atom;
-}
-
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
-    Registry &registry = Classes();
-    std::lock_guard guard(registry.Lock);
-    auto *entry = Lookup(registry, instance, className);
-    if (!entry || entry->second->System) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    // Windows of the class keep their shared copy.
-    entry->second->Registered = false;
-    return TRUE;
 }
 
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA wndClass) {

@@ -7,8 +7,6 @@
 namespace headless {
 namespace {
 
-constexpr DWORD ERROR_INVALID_INDEX = 1413;
-
 struct StyleChange {
     DWORD styleOld;
     DWORD styleNew;
@@ -150,8 +148,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    *rect = {0, 0, std::max<LONG>(window->Client.right - window->Client.left, 0),
-             std::max<LONG>(window->Client.bottom - window->Client.top, 0)};
+    *rect = ClientRectOf(*window);
     return TRUE;
 }
 

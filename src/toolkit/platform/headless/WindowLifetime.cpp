@@ -1,16 +1,12 @@
 // Creating and destroying windows, with the messages Windows sends on the way and in its order.
 #include "toolkit/platform/headless/Inspect.h"
 #include "toolkit/platform/headless/SystemClasses.h"
+#include "toolkit/platform/headless/WindowSurface.h"
 
 #include <algorithm>
 
 namespace headless {
 namespace {
-
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
-constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
 
 std::mutex creationLock;
 std::vector<CreationRecord> creationLog;
@@ -60,6 +56,7 @@ void Release(HWND hwnd) {
         std::erase(parent->Children, hwnd);
     ForgetInput(hwnd);
     WindowTable::Instance().MarkDestroyed(hwnd);
+    ForgetWindowSurface(hwnd);
 }
 
 } // namespace
@@ -67,11 +64,6 @@ void Release(HWND hwnd) {
 std::vector<CreationRecord> CreatedWindows() {
     std::lock_guard guard(creationLock);
     return creationLog;
-}
-
-void ClearCreatedWindows() {
-    std::lock_guard guard(creationLock);
-    creationLog.clear();
 }
 
 MINMAXINFO MinMaxInfo(HWND hwnd) {

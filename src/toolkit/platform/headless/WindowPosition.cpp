@@ -214,11 +214,6 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     return TRUE;
 }
 
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-    return SetWindowPos(hwnd, nullptr, x, y, width, height,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
-}
-
 BOOL ShowWindow(HWND hwnd, int command) {
     Window *window = Find(hwnd);
     if (!window || !window->Parent) {
@@ -324,9 +319,4 @@ BOOL IsWindowVisible(HWND hwnd) {
 BOOL IsIconic(HWND hwnd) {
     const Window *window = Find(hwnd);
     return window && (window->Style & WS_MINIMIZE);
-}
-
-BOOL IsZoomed(HWND hwnd) {
-    const Window *window = Find(hwnd);
-    return window && (window->Style & WS_MAXIMIZE);
 }

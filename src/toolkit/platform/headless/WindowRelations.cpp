@@ -110,7 +110,7 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     }
     for (HWND up = newParent; up; up = GetAncestor(up, GA_PARENT))
         if (up == hwnd) {
-            SetLastError(87); // a window cannot become its own descendant
+            SetLastError(ERROR_INVALID_PARAMETER); // a window cannot become its own descendant
             return nullptr;
         }
     const HWND previous = window->Parent;

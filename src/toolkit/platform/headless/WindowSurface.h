@@ -9,6 +9,8 @@ namespace headless {
 // GetDCEx hand out such a DC; EndPaint and ReleaseDC give it back through ReleaseWindowDC. The headless GDI
 // defines them (WindowSurfaces.cpp), backed by the pixel surface of the window's top-level window.
 HDC CreateWindowDC(HWND window);
-void ReleaseWindowDC(HWND window, HDC dc);
+void ReleaseWindowDC(HDC dc);
+// Lets go of a destroyed window's surface; DCs still out keep theirs.
+void ForgetWindowSurface(HWND window);
 
 } // namespace headless

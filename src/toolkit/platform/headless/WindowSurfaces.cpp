@@ -14,27 +14,18 @@ namespace {
 
 std::unordered_map<HWND, std::shared_ptr<gdi::Surface>> surfaces;
 
-LONG ClientWidth(const Window &w) { return std::max<LONG>(0, w.Client.right - w.Client.left); }
-LONG ClientHeight(const Window &w) { return std::max<LONG>(0, w.Client.bottom - w.Client.top); }
-
+// The window whose surface a window draws on: its top-level window, or the desktop itself.
 Window &TopLevelOf(Window &window) {
-    const HWND desktop = WindowTable::Instance().Desktop().Handle;
-    Window *top = &window;
-    while (top->Parent && top->Parent != desktop) {
-        Window *parent = Find(top->Parent);
-        if (!parent)
-            break;
-        top = parent;
-    }
-    return *top;
+    Window *root = Find(GetAncestor(window.Handle, GA_ROOT));
+    return root ? *root : window;
 }
 
 // The top-level window's surface at its current client size; a new size keeps
 // the pixels that still fit, from the top-left corner.
 std::shared_ptr<gdi::Surface> SurfaceOf(Window &top) {
-    std::erase_if(surfaces, [](const auto &entry) { return !Find(entry.first); });
     std::shared_ptr<gdi::Surface> &surface = surfaces[top.Handle];
-    const LONG width = ClientWidth(top), height = ClientHeight(top);
+    const RECT client = ClientRectOf(top);
+    const LONG width = client.right, height = client.bottom;
     if (surface && surface->Width == width && surface->Height == height)
         return surface;
     std::shared_ptr<gdi::Surface> fresh = gdi::NewSurface(width, height, 32);
@@ -46,10 +37,6 @@ std::shared_ptr<gdi::Surface> SurfaceOf(Window &top) {
     return surface;
 }
 
-RECT RectFrom(POINT origin, LONG width, LONG height) {
-    return RECT{origin.x, origin.y, origin.x + width, origin.y + height};
-}
-
 // The part of a window's client area its DC may draw on, in client coordinates:
 // inside every ancestor's client area, without the children a WS_CLIPCHILDREN
 // window leaves out or the siblings above a WS_CLIPSIBLINGS child.
@@ -57,12 +44,11 @@ gdi::RectList VisibleArea(Window &window, Window &top) {
     if (!IsShown(window))
         return {};
     const POINT origin = ClientOrigin(window);
-    gdi::RectList area = gdi::RectsOf(RectFrom(POINT{0, 0}, ClientWidth(window), ClientHeight(window)));
+    gdi::RectList area = gdi::RectsOf(ClientRectOf(window));
     for (Window *ancestor = Find(window.Parent); ancestor && ancestor != &top && ancestor->Parent;
          ancestor = Find(ancestor->Parent)) {
         const POINT at = ClientOrigin(*ancestor);
-        const RECT inside =
-            RectFrom(POINT{at.x - origin.x, at.y - origin.y}, ClientWidth(*ancestor), ClientHeight(*ancestor));
+        const RECT inside = Offset(ClientRectOf(*ancestor), at.x - origin.x, at.y - origin.y);
         area = gdi::CombineRects(area, gdi::RectsOf(inside), RGN_AND);
     }
     if (window.Style & WS_CLIPCHILDREN)
@@ -89,7 +75,7 @@ HDC CreateWindowDC(HWND hwnd) {
     if (!window)
         return nullptr;
     Window &top = TopLevelOf(*window);
-    const HDC handle = gdi::NewDC(gdi::DCKind::Window, SurfaceOf(top), hwnd);
+    const HDC handle = gdi::NewDC(gdi::DCKind::Window, SurfaceOf(top));
     gdi::DeviceContext *dc = gdi::FindDC(handle);
     // The desktop's DC is the whole screen, whatever lies on it.
     if (window != &top || top.Parent) {
@@ -100,7 +86,12 @@ HDC CreateWindowDC(HWND hwnd) {
     return handle;
 }
 
-void ReleaseWindowDC(HWND, HDC handle) {
+void ForgetWindowSurface(HWND hwnd) {
+    auto lock = gdi::Locked();
+    surfaces.erase(hwnd);
+}
+
+void ReleaseWindowDC(HDC handle) {
     auto lock = gdi::Locked();
     gdi::DeviceContext *dc = gdi::FindDC(handle);
     if (!dc)

@@ -70,21 +70,6 @@ ThreadInput &CurrentInput() {
     return input;
 }
 
-RECT Intersect(const RECT &a, const RECT &b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    return IsEmpty(r) ? RECT{} : r;
-}
-
-RECT Unite(const RECT &a, const RECT &b) {
-    if (IsEmpty(a))
-        return b;
-    if (IsEmpty(b))
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
-RECT Offset(const RECT &r, LONG dx, LONG dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 POINT ClientOrigin(const Window &window) {
     POINT origin{window.Client.left, window.Client.top};
     for (const Window *parent = Find(window.Parent); parent && parent->Parent; parent = Find(parent->Parent)) {
@@ -152,12 +137,5 @@ HWND CreateTestWindow(WNDPROC proc) {
 } // namespace headless
 
 BOOL IsWindow(HWND hwnd) { return headless::WindowTable::Instance().ThreadOf(hwnd) != 0; }
-
-DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *processId) {
-    const DWORD thread = headless::WindowTable::Instance().ThreadOf(hwnd);
-    if (processId)
-        *processId = thread ? 1 : 0;
-    return thread;
-}
 
 HWND GetDesktopWindow() { return headless::WindowTable::Instance().Desktop().Handle; }

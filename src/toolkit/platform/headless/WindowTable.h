@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/platform/Win32.h"
+#include "toolkit/platform/headless/Rectangles.h"
 
 #include <memory>
 #include <mutex>
@@ -16,7 +17,6 @@ struct WindowClass {
     std::string Name;
     WNDCLASSA Info{}; // lpszClassName points at Name; no menu names are kept
     bool System = false;
-    bool Registered = true;
 };
 
 struct ScrollBar {
@@ -25,7 +25,6 @@ struct ScrollBar {
     UINT Page = 0;
     int Pos = 0;
     int TrackPos = 0;
-    UINT Arrows = ESB_ENABLE_BOTH;
 };
 
 // Records are never freed, so a pointer taken before a message was sent stays valid when the window proc destroyed
@@ -58,7 +57,6 @@ struct Window {
     bool EraseUpdate = false;
     // WM_ERASEBKGND was sent for the update region but left the background unerased: BeginPaint reports fErase.
     bool EraseDelayed = false;
-    bool NeedsSizeMessages = false;
     ScrollBar Scroll[2];
     HMENU SystemMenu = nullptr;
     HICON Icons[2]{};
@@ -98,10 +96,12 @@ struct ThreadInput {
 ThreadInput &CurrentInput();
 
 inline Window *Find(HWND hwnd) { return WindowTable::Instance().Find(hwnd); }
-inline bool IsEmpty(const RECT &r) { return r.right <= r.left || r.bottom <= r.top; }
-RECT Intersect(const RECT &a, const RECT &b);
-RECT Unite(const RECT &a, const RECT &b);
-RECT Offset(const RECT &r, LONG dx, LONG dy);
+
+// The client area in client coordinates, as GetClientRect reports it: at the origin, never of negative size.
+inline RECT ClientRectOf(const Window &window) {
+    return {0, 0, std::max<LONG>(window.Client.right - window.Client.left, 0),
+            std::max<LONG>(window.Client.bottom - window.Client.top, 0)};
+}
 
 // Screen position of the window's client origin, and its rectangles in screen coordinates.
 POINT ClientOrigin(const Window &window);
