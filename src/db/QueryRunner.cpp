@@ -39,6 +39,10 @@ void SetUpColumns(sqlite3_stmt *statement, XLGrid *grid, bool gotRow) {
     SetRowCount(grid, 0);
     SetColCount(grid, static_cast<std::uint16_t>(n));
     SetColTitles(grid, names);
+    // The count setters leave the scroll position alone; a new result starts at its top-left corner, or a shorter
+    // one could be scrolled out of sight.
+    SetLeftCol(grid, 0);
+    SetTopRow(grid, 0);
 }
 
 // The records as read: RowsText holds them, and ValueEnds the end of every value in it, so that the grid can take

@@ -171,6 +171,39 @@ TEST_F(QueryRunner, NoRowShowsTheStatementsColumnsOnly) {
     EXPECT_EQ(Cell(grid, at.Col, at.Row)->Text.Str(), "bo");
 }
 
+// Whatever the previous result's scroll position, a new result is shown from its top-left cell: with rows, cell
+// (0, 0) is current; without rows, the new titles start at the left.
+TEST_F(QueryRunner, EveryResultIsShownFromItsTopLeftCell) {
+    const std::string wide = "with recursive n(i) as (select 0 union all select i + 1 from n where i < 39) "
+                             "select i, i, i, i, i, i, i, i, i, i, i, i, i, i, i from n";
+    struct Case {
+        const char *Name;
+        std::string Next;
+        std::int32_t Rows;
+    };
+    const Case cases[] = {
+        {"rows", "select id, name from t", 3},
+        {"no rows", "select 1 as a, 2 as b where 0", 0},
+        {"a statement without columns", "create table w(x)", 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        XLGrid *grid = MakeGrid(0, 0);
+        Run(grid, wide);
+        PostKey(grid, VK_END, Modifier::Ctrl);
+        ASSERT_EQ(LeftCol(grid), 15 - VisibleColCount(grid));
+        ASSERT_GT(TopRow(grid), 0);
+        EXPECT_EQ(Run(grid, c.Next), c.Next);
+        EXPECT_EQ(RowCount(grid), c.Rows);
+        EXPECT_EQ(LeftCol(grid), 0);
+        EXPECT_EQ(TopRow(grid), 0);
+        if (c.Rows > 0) {
+            EXPECT_EQ(GetCurrentCell(grid), (CellPosition{0, 0}));
+        }
+        ObjectBase::Free(grid);
+    }
+}
+
 TEST_F(QueryRunner, StepErrorsEndTheRunKeepingRowsRead) {
     XLGrid *grid = MakeGrid(0, 0);
     struct Case {

@@ -389,6 +389,148 @@ TEST_F(ViewerHost, KeysAndClicksChooseTheCellADoubleClickHandsOver) {
     EXPECT_EQ(received[1].Message, static_cast<UINT>(WM_LBUTTONUP));
 }
 
+namespace {
+
+// 15 columns of 40 rows, "r<row>c<col>": wider and longer than the viewer shows.
+const std::string WideQuery = [] {
+    std::string sql = "with recursive n(i) as (select 0 union all select i + 1 from n where i < 39) select ";
+    for (int c = 0; c < 15; ++c)
+        sql += (c ? ", 'r' || i || 'c" : "'r' || i || 'c") + std::to_string(c) + "'";
+    return sql + " from n";
+}();
+
+// The current cell's text, handed over by a double click on the corner title.
+std::string CurrentText(PluginLibrary &plugin, HWND grid) {
+    PostMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    Pump(20);
+    return plugin.GetFile();
+}
+
+void PressKey(HWND grid, WPARAM key, bool ctrl, bool shift) {
+    BYTE keys[256]{};
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(grid, WM_KEYDOWN, key, 1);
+    Pump(20);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+// Where a scroll bar shows its lines: from the first, up to the last, or in between.
+enum class Shown { First, Last, Between };
+
+Shown BarShows(HWND grid, int bar) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(grid, bar, &info);
+    if (info.nPos == 0)
+        return Shown::First;
+    return info.nPos + static_cast<int>(info.nPage) == info.nMax + 1 ? Shown::Last : Shown::Between;
+}
+
+} // namespace
+
+// The viewer selects no ranges, so Shift changes nothing; Ctrl jumps to the edges and shows where it landed.
+TEST_F(ViewerHost, CtrlAndShiftKeysMoveAndShowTheCurrentCell) {
+    ASSERT_NE(Form, nullptr);
+    HWND grid = GridOf(Form);
+    RunQuery(*Plugin, WideQuery.c_str());
+    Pump(50);
+    struct Press {
+        WPARAM Key;
+        bool Ctrl, Shift;
+        const char *Then;
+        Shown Cols, Rows;
+    };
+    const Press presses[] = {
+        {VK_RIGHT, true, false, "r0c14", Shown::Last, Shown::First},
+        {VK_DOWN, true, false, "r39c14", Shown::Last, Shown::Last},
+        {VK_LEFT, true, false, "r39c0", Shown::First, Shown::Last},
+        {VK_UP, true, false, "r0c0", Shown::First, Shown::First},
+        {VK_END, false, true, "r0c14", Shown::Last, Shown::First},
+        {VK_HOME, false, true, "r0c0", Shown::First, Shown::First},
+        {VK_DOWN, true, true, "r39c0", Shown::First, Shown::Last},
+        {VK_RIGHT, true, true, "r39c14", Shown::Last, Shown::Last},
+        {VK_UP, true, true, "r0c14", Shown::Last, Shown::First},
+        {VK_LEFT, true, true, "r0c0", Shown::First, Shown::First},
+        {VK_END, true, true, "r39c14", Shown::Last, Shown::Last},
+        {VK_HOME, true, true, "r0c0", Shown::First, Shown::First},
+    };
+    for (const Press &p : presses) {
+        SCOPED_TRACE(std::string("key ") + std::to_string(p.Key) + (p.Ctrl ? " ctrl" : "") + (p.Shift ? " shift" : ""));
+        PressKey(grid, p.Key, p.Ctrl, p.Shift);
+        EXPECT_EQ(CurrentText(*Plugin, grid), p.Then);
+        EXPECT_EQ(BarShows(grid, SB_HORZ), p.Cols);
+        EXPECT_EQ(BarShows(grid, SB_VERT), p.Rows);
+    }
+}
+
+// Without range selection a drag carries the current cell along, scrolls it into view at the edges, and ends with
+// the release even outside the window.
+TEST_F(ViewerHost, DraggingMovesTheCurrentCellAndShowsIt) {
+    ASSERT_NE(Form, nullptr);
+    HWND grid = GridOf(Form);
+    RunQuery(*Plugin, WideQuery.c_str());
+    Pump(50);
+    auto at = [](int col, int row) { return MAKELPARAM(30 + 70 * col + 35, 20 + 20 * row + 10); };
+    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+    PostMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, at(1, 2));
+    PostMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, at(2, 3));
+    Pump(20);
+    EXPECT_EQ(CurrentText(*Plugin, grid), "r3c2");
+
+    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at(2, 3));
+    PostMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30 + 70 * 2 + 35, 1000));
+    PostMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(30 + 70 * 2 + 35, 1000));
+    Pump(20);
+    EXPECT_EQ(CurrentText(*Plugin, grid), "r39c2");
+    EXPECT_EQ(BarShows(grid, SB_VERT), Shown::Last) << "the last row is shown";
+
+    // Released outside the window, the drag is over: moving the mouse over the cells changes nothing.
+    PostMessageA(grid, WM_KEYDOWN, VK_HOME, 1);
+    PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 1));
+    PostMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, at(1, 1));
+    PostMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(-40, -40));
+    PostMessageA(grid, WM_MOUSEMOVE, 0, at(2, 4));
+    Pump(20);
+    EXPECT_EQ(GetCapture(), nullptr);
+    const std::string current = CurrentText(*Plugin, grid);
+    EXPECT_EQ(current.substr(current.find('c')), "c1") << current;
+    PostMessageA(grid, WM_MOUSEMOVE, 0, at(2, 5));
+    Pump(20);
+    EXPECT_EQ(CurrentText(*Plugin, grid), current);
+}
+
+// A new result is shown from its top-left cell whatever the last one's scroll position was: the grid looks as it
+// does when the same query follows a result that was not scrolled.
+TEST_F(ViewerHost, EveryResultStartsAtItsTopLeftCell) {
+    ASSERT_NE(Form, nullptr);
+    HWND grid = GridOf(Form);
+    for (const char *sql :
+         {"select 'x1' as a, 'y1' as b union all select 'x2', 'y2'", "select 1 as a, 2 as b where 0"}) {
+        SCOPED_TRACE(sql);
+        RunQuery(*Plugin, "select 1");
+        RunQuery(*Plugin, sql);
+        Pump(100);
+        const Pixels unscrolled = ClientPixels(grid);
+
+        RunQuery(*Plugin, WideQuery.c_str());
+        Pump(50);
+        PressKey(grid, VK_END, true, false);
+        ASSERT_EQ(BarShows(grid, SB_HORZ), Shown::Last);
+        RunQuery(*Plugin, sql);
+        Pump(100);
+        EXPECT_TRUE(ClientPixels(grid).Values == unscrolled.Values) << "the new result is shown from elsewhere";
+        EXPECT_EQ(BarShows(grid, SB_HORZ), Shown::First);
+        EXPECT_EQ(BarShows(grid, SB_VERT), Shown::First);
+    }
+    EXPECT_EQ(CurrentText(*Plugin, grid), "select 1 as a, 2 as b where 0") << "no rows, no cell to hand over";
+    RunQuery(*Plugin, "select 'x1' as a, 'y1' as b");
+    EXPECT_EQ(CurrentText(*Plugin, grid), "x1");
+}
+
 TEST_F(ViewerHost, SecondParentRedirectsNotificationsOnly) {
     ASSERT_NE(Form, nullptr);
     HWND other = MakeHostWindow("second host");
