@@ -9,7 +9,7 @@
 #include "grid/XLGrid.h"
 
 #ifndef _WIN32
-#include "toolkit/platform/headless/GdiInspect.h"
+#include "headless/GdiInspect.h"
 #endif
 
 namespace {

@@ -1,10 +1,10 @@
 // A control's drawing tools and canvas give back every GDI object when it goes.
 #include "toolkit/ToolkitFixture.h"
 
+#include "headless/GdiInspect.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/ControlTools.h"
 #include "toolkit/DrawingTool.h"
-#include "toolkit/platform/headless/GdiInspect.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // the headless GDI's inspection.
 #include <gtest/gtest.h>
 
+#include "headless/GdiInspect.h"
 #include "support/PixelSurface.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/platform/headless/GdiInspect.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // What a paint draws as text, and what it costs in GDI objects.
 #include "grid/GridPaintFixture.h"
 
+#include "headless/GdiInspect.h"
 #include "toolkit/DrawingTool.h"
 #include "toolkit/StringList.h"
-#include "toolkit/platform/headless/GdiInspect.h"
 
 namespace {
 

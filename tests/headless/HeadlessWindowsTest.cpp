@@ -1,7 +1,7 @@
 // What only the headless platform lets a test see: the arguments the toolkit gave CreateWindowExA, the icons it
 // left alive, and the queue and timer threads at work.
+#include "headless/Inspect.h"
 #include "toolkit/ToolkitFixture.h"
-#include "toolkit/platform/headless/Inspect.h"
 
 #include <atomic>
 #include <thread>

@@ -1,5 +1,5 @@
 // The one door to the Win32 API for all product code. On Windows it is the
-// real API; elsewhere a headless implementation of the subset the project uses.
+// real API; elsewhere the headless implementation of the subset the project uses (the headless/ folder).
 #pragma once
 
 #ifdef _WIN32
@@ -13,10 +13,5 @@
 // mmsystem.h needs windows.h first.
 #include <mmsystem.h>
 #else
-#include "headless/Win32Types.h"
-
-#include "headless/Gdi32.h"
-#include "headless/Kernel32.h"
-#include "headless/User32.h"
-#include "headless/WinMM.h"
+#include "headless/Windows.h"
 #endif

@@ -1,0 +1,44 @@
+// Test inspection of the headless platform: what the product did to "Windows".
+#pragma once
+
+#include "headless/Windows.h"
+
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// The logs below keep the most recent LogLimit entries, so long runs do not grow without bound.
+constexpr std::size_t LogLimit = 1 << 16;
+
+struct DeliveredMessage {
+    HWND Window;
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    bool Posted; // taken from the queue and dispatched, rather than sent
+};
+
+// Every message a window procedure received since the last clear, in order, as the window manager delivered it.
+std::vector<DeliveredMessage> DeliveredMessages();
+void ClearDeliveredMessages();
+
+struct CreationRecord {
+    std::string ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+    int X, Y, Width, Height; // as passed, CW_USEDEFAULT included
+    HWND Parent;
+    HWND Result;
+};
+
+// The arguments of every CreateWindowExA call so far.
+std::vector<CreationRecord> CreatedWindows();
+
+// Icons made by LoadIconA or CopyImage and not yet destroyed (shared resource icons count once).
+int LiveIconCount();
+
+// A bare window owned by the calling thread, for tests that need a target.
+HWND CreateTestWindow(WNDPROC proc = nullptr);
+
+} // namespace headless
