@@ -3,7 +3,7 @@
 #include "db/NotifyHost.h"
 #include "db/Statement.h"
 #include "plugin/PluginState.h"
-#include "toolkit/TextEncoding.h"
+#include "toolkit/objects/TextEncoding.h"
 
 sqlite3 *DbHandle = nullptr;
 

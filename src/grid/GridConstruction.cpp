@@ -2,7 +2,7 @@
 #include "grid/GridInternals.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/DrawingTool.h"
-#include "toolkit/StringList.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

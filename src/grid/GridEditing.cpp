@@ -4,7 +4,7 @@
 #include "grid/GridInternals.h"
 #include "toolkit/ControlTools.h"
 #include "toolkit/DrawingTool.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Where cells lie in the grid window, how many fit, the first shown row and column, and the scroll bars that
 // mirror them. The cell area starts right of the title column and below the title row; only it scrolls.
 #include "grid/GridInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

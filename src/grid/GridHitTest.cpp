@@ -1,6 +1,6 @@
 // Which column, row or column border lies under a client point.
 #include "grid/GridInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

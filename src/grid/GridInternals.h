@@ -2,7 +2,7 @@
 #pragma once
 
 #include "grid/XLGrid.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/PtrList.h"
 
 // Invalidates the whole window, its scroll bars included.
 void RequestRepaint(XLGrid *grid);

@@ -1,7 +1,7 @@
 // Keyboard navigation: moving the current cell, growing and shrinking the block with Shift, jumping to the edges
 // with Ctrl, and starting an edit.
 #include "grid/GridInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <new>
 
 #include "grid/GridInternals.h"
-#include "toolkit/PtrList.h"
-#include "toolkit/StringList.h"
+#include "toolkit/objects/PtrList.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

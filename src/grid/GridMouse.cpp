@@ -1,7 +1,7 @@
 // Mouse input: selecting cells by clicking and dragging, the corner title, title drags, titles pressed like
 // buttons, column resizing by the title borders, and double click to edit.
 #include "grid/GridInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "toolkit/Bitmap.h"
-#include "toolkit/TextEncoding.h"
+#include "toolkit/objects/TextEncoding.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "grid/GridInternals.h"
-#include "toolkit/StringList.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

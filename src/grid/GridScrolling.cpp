@@ -1,6 +1,6 @@
 // Scrolling by the scroll bars and the mouse wheel, and bringing a column or row into view.
 #include "grid/GridInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

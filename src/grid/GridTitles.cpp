@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "toolkit/StringList.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "grid/CellStore.h"
 #include "grid/CellText.h"
 #include "toolkit/Control.h"
-#include "toolkit/Event.h"
+#include "toolkit/objects/EventSlot.h"
 
 class Bitmap;
 class Canvas;

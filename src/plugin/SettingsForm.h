@@ -2,7 +2,7 @@
 // the plug-in's title and two buttons that close it. It holds no settings.
 #pragma once
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 
 class Control;
 

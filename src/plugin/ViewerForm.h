@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 class Bitmap;

@@ -3,7 +3,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/ControlInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/ControlInternals.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 bool AnchorProc(Control *parent, WindowMessage &message, LRESULT &) {
     if (message.Msg != WM_WINDOWPOSCHANGED || message.Hwnd != parent->Handle || IsIconic(parent->Handle))

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 class Canvas;

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "toolkit/DrawingTool.h"
-#include "toolkit/Event.h"
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/EventSlot.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 class Canvas;

@@ -3,8 +3,8 @@
 #include "toolkit/Canvas.h"
 #include "toolkit/ControlInternals.h"
 #include "toolkit/ControlTools.h"
-#include "toolkit/PtrList.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/PtrList.h"
+#include "toolkit/objects/RectHelpers.h"
 
 Control *Applet = nullptr;
 

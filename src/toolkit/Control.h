@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/Event.h"
-#include "toolkit/ObjectBase.h"
 #include "toolkit/WindowMessage.h"
+#include "toolkit/objects/EventSlot.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 // The platform header's CreateWindow macro would rename the control operation of that name.

@@ -1,7 +1,7 @@
 // A control's bounds and client area. Without a window the stored bounds stand in; with one, the window decides.
 #include "toolkit/Control.h"
 
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 RECT Control::BoundsRect() {
     RECT rect;

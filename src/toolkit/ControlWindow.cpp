@@ -6,7 +6,7 @@
 
 #include "toolkit/ControlHooks.h"
 #include "toolkit/ControlInternals.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/PtrList.h"
 
 Control *ControlBeingCreated = nullptr;
 

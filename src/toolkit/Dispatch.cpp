@@ -3,8 +3,8 @@
 #include "toolkit/Control.h"
 
 #include "toolkit/ControlInternals.h"
-#include "toolkit/ProcEntry.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/ProcEntry.h"
+#include "toolkit/objects/PtrList.h"
 
 void (*AfterAttachHook)(PtrList *procs) = nullptr;
 

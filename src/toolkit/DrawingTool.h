@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "toolkit/Event.h"
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/EventSlot.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 // A colour value is an RGB value or, with bit 31 set, a system colour index.

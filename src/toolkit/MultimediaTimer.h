@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
 
 class MultimediaTimer : public ObjectBase {

@@ -4,8 +4,8 @@
 
 #include "toolkit/Canvas.h"
 #include "toolkit/ControlInternals.h"
-#include "toolkit/ProcEntry.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/ProcEntry.h"
+#include "toolkit/objects/PtrList.h"
 
 namespace {
 

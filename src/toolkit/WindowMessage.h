@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "toolkit/Event.h"
+#include "toolkit/objects/EventSlot.h"
 #include "toolkit/platform/Win32.h"
 
 class Control;

@@ -5,7 +5,7 @@
 #include "plugin/PluginExports.h"
 #include "plugin/PluginState.h"
 #include "support/TempDir.h"
-#include "toolkit/StringList.h"
+#include "toolkit/objects/StringList.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "toolkit/PtrList.h"
-#include "toolkit/StringList.h"
+#include "toolkit/objects/PtrList.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "headless/GdiInspect.h"
 #include "toolkit/DrawingTool.h"
-#include "toolkit/StringList.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

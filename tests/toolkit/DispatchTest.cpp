@@ -3,7 +3,7 @@
 #include "toolkit/ToolkitFixture.h"
 
 #include "toolkit/DrawingTool.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/PtrList.h"
 
 namespace {
 

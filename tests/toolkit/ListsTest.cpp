@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/PtrList.h"
-#include "toolkit/StringList.h"
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/PtrList.h"
+#include "toolkit/objects/RectHelpers.h"
+#include "toolkit/objects/StringList.h"
 
 namespace {
 

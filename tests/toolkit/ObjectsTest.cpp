@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/ObjectBase.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/ObjectBase.h"
+#include "toolkit/objects/PtrList.h"
 
 namespace {
 

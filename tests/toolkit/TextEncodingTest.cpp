@@ -1,4 +1,4 @@
-#include "toolkit/TextEncoding.h"
+#include "toolkit/objects/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

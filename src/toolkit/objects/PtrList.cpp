@@ -1,4 +1,4 @@
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/PtrList.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "toolkit/TextEncoding.h"
+#include "toolkit/objects/TextEncoding.h"
 
 #include "toolkit/platform/Win32.h"
 

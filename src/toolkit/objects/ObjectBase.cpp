@@ -1,7 +1,7 @@
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 
-#include "toolkit/ProcEntry.h"
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/ProcEntry.h"
+#include "toolkit/objects/PtrList.h"
 
 namespace {
 

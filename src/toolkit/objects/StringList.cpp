@@ -1,4 +1,4 @@
-#include "toolkit/StringList.h"
+#include "toolkit/objects/StringList.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 #include <functional>
 #include <new>
 
-#include "toolkit/PtrList.h"
+#include "toolkit/objects/PtrList.h"
 
 namespace {
 

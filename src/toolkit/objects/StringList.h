@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 
 class PtrList;
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "toolkit/ObjectBase.h"
+#include "toolkit/objects/ObjectBase.h"
 
 // Out-of-range reads give null and out-of-range writes are ignored, so callers can index without checking.
 class PtrList : public ObjectBase {

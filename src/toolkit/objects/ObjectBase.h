@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "toolkit/Event.h"
+#include "toolkit/objects/EventSlot.h"
 
 class PtrList;
 

@@ -1,4 +1,4 @@
-#include "toolkit/Utilities.h"
+#include "toolkit/objects/RectHelpers.h"
 
 std::int32_t IntMin(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
 
