@@ -6,7 +6,7 @@
 #include "grid/XLGrid.h"
 #include "plugin/PluginExports.h"
 #include "plugin/ViewerForm.h"
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 #include <sqlite3.h>
 

@@ -2,9 +2,9 @@
 #include <string>
 
 #include "grid/GridInternals.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/DrawingTool.h"
 #include "toolkit/objects/RectHelpers.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "grid/CellStore.h"
 #include "grid/CellText.h"
-#include "toolkit/Control.h"
 #include "toolkit/objects/EventSlot.h"
+#include "toolkit/windows/Control.h"
 
 class Bitmap;
 class Canvas;

@@ -1,7 +1,7 @@
 #include "plugin/SettingsForm.h"
 
-#include "toolkit/Control.h"
-#include "toolkit/ToolkitStart.h"
+#include "toolkit/windows/Control.h"
+#include "toolkit/windows/ToolkitStart.h"
 
 SettingsForm *CurrentSettings = nullptr;
 Control *SettingsApplet = nullptr;

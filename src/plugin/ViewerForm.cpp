@@ -6,10 +6,10 @@
 #include "plugin/PluginState.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/Control.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/MultimediaTimer.h"
-#include "toolkit/ToolkitStart.h"
+#include "toolkit/windows/Control.h"
+#include "toolkit/windows/ControlDrawingTools.h"
+#include "toolkit/windows/ToolkitStart.h"
 
 ViewerForm *Viewer = nullptr;
 Control *ViewerApplet = nullptr;

@@ -1,10 +1,10 @@
 // The one window procedure of the toolkit and the fixed dispatch of a control: attached procedures (newest first),
 // the handling built into every control, then default processing.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlInternals.h"
 #include "toolkit/objects/ProcEntry.h"
 #include "toolkit/objects/PtrList.h"
+#include "toolkit/windows/ControlInternals.h"
 
 void (*AfterAttachHook)(PtrList *procs) = nullptr;
 

@@ -1,9 +1,9 @@
 // The message procedures that turn messages into events: reflected notifications and colours (command
 // procedure), mouse and key events, the button's double click and the cursor.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlHooks.h"
-#include "toolkit/ControlInternals.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
+#include "toolkit/windows/ControlInternals.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "toolkit/DrawingTool.h"
 
-#include "toolkit/ControlTools.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Draining the calling thread's message queue; the host's own loop dispatches everything else.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 bool Terminated = false;
 

@@ -1,11 +1,11 @@
 // Painting: the OnPaint procedure, and the buffered paint that draws a whole control into an off-screen bitmap and
 // copies it to the window in one go.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlInternals.h"
 #include "toolkit/objects/ProcEntry.h"
 #include "toolkit/objects/PtrList.h"
+#include "toolkit/windows/ControlInternals.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "headless/GdiInspect.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/DrawingTool.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {
 

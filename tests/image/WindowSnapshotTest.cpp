@@ -3,8 +3,8 @@
 #include "image/WindowSnapshot.h"
 #include "support/PixelSurface.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "plugin/SettingsForm.h"
 #include "plugin/PluginExports.h"
-#include "toolkit/Control.h"
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/windows/Control.h"
 
 #include <gtest/gtest.h>
 

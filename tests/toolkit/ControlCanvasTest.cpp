@@ -2,9 +2,9 @@
 #include "toolkit/ToolkitFixture.h"
 
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlHooks.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/DrawingTool.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // geometry and destruction.
 #include "toolkit/ToolkitFixture.h"
 
-#include "toolkit/ToolkitStart.h"
 #include "toolkit/objects/PtrList.h"
+#include "toolkit/windows/ToolkitStart.h"
 
 namespace {
 

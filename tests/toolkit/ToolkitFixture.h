@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/MessageLog.h"
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 class ToolkitTest : public ::testing::Test {
 public:

@@ -1,8 +1,8 @@
 // Anchors: a child keeps its distance to the parent edges it is anchored to when the parent is resized.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlInternals.h"
 #include "toolkit/objects/RectHelpers.h"
+#include "toolkit/windows/ControlInternals.h"
 
 bool AnchorProc(Control *parent, WindowMessage &message, LRESULT &) {
     if (message.Msg != WM_WINDOWPOSCHANGED || message.Hwnd != parent->Handle || IsIconic(parent->Handle))

@@ -1,7 +1,7 @@
 // Shared between the toolkit's control files; not for users of the toolkit.
 #pragma once
 
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 // A parent sends WM_COMMAND back to the child control it came from as ReflectedCommand, and a WM_CTLCOLOR* message
 // as itself plus ReflectedColorOffset, so the control handles its own notifications.

@@ -1,7 +1,7 @@
 // The kinds of control the program makes: forms, the application window, push buttons and edit boxes.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlInternals.h"
+#include "toolkit/windows/ControlInternals.h"
 
 const CommandActionTable ButtonActions{BN_CLICKED, BN_SETFOCUS, BN_KILLFOCUS, 0, 0};
 const CommandActionTable EditActions{0, EN_SETFOCUS, EN_KILLFOCUS, EN_CHANGE, 0};

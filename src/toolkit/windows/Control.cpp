@@ -1,10 +1,10 @@
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 #include "toolkit/Canvas.h"
-#include "toolkit/ControlInternals.h"
-#include "toolkit/ControlTools.h"
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/objects/RectHelpers.h"
+#include "toolkit/windows/ControlDrawingTools.h"
+#include "toolkit/windows/ControlInternals.h"
 
 Control *Applet = nullptr;
 

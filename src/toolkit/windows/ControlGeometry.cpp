@@ -1,5 +1,5 @@
 // A control's bounds and client area. Without a window the stored bounds stand in; with one, the window decides.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 #include "toolkit/objects/RectHelpers.h"
 

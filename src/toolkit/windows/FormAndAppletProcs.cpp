@@ -1,8 +1,8 @@
 // The procedures of forms (focus and background) and of the application window.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlHooks.h"
-#include "toolkit/ControlInternals.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
+#include "toolkit/windows/ControlInternals.h"
 
 namespace {
 

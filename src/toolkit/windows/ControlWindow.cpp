@@ -1,12 +1,12 @@
 // Making a control's window: class registration ("obj_" + base class name, over a system class when one of that
 // name exists), creation, and the show-pending rule for windows made before their visibility was decided.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 #include <cstdio>
 
-#include "toolkit/ControlHooks.h"
-#include "toolkit/ControlInternals.h"
 #include "toolkit/objects/PtrList.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
+#include "toolkit/windows/ControlInternals.h"
 
 Control *ControlBeingCreated = nullptr;
 

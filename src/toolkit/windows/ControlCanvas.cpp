@@ -1,8 +1,8 @@
 // The canvas of a control: its DC is the paint DC while the control paints,
 // else a DC of the control's window that the canvas gives back when done.
 #include "toolkit/Canvas.h"
-#include "toolkit/Control.h"
-#include "toolkit/ControlTools.h"
+#include "toolkit/windows/Control.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Alignment: children docked to an edge of their parent's client area, or filling what is left, inside the
 // parent's margin.
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
-#include "toolkit/ControlInternals.h"
 #include "toolkit/objects/RectHelpers.h"
+#include "toolkit/windows/ControlInternals.h"
 
 namespace {
 

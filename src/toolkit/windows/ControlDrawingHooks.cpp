@@ -1,7 +1,7 @@
-#include "toolkit/ControlHooks.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
 
-#include "toolkit/Control.h"
-#include "toolkit/ControlInternals.h"
+#include "toolkit/windows/Control.h"
+#include "toolkit/windows/ControlInternals.h"
 
 void (*FontApplyHook)(Control *control) = nullptr;
 HBRUSH (*ControlBrushHook)(Control *control) = &DefaultControlBrush;

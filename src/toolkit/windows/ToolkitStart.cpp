@@ -1,6 +1,6 @@
-#include "toolkit/ToolkitStart.h"
+#include "toolkit/windows/ToolkitStart.h"
 
-#include "toolkit/Control.h"
+#include "toolkit/windows/Control.h"
 
 Control *StartToolkit() {
     if (!Applet) {

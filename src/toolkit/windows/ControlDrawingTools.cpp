@@ -1,10 +1,10 @@
-#include "toolkit/ControlTools.h"
+#include "toolkit/windows/ControlDrawingTools.h"
 
 #include "toolkit/Canvas.h"
-#include "toolkit/Control.h"
-#include "toolkit/ControlHooks.h"
-#include "toolkit/ControlInternals.h"
 #include "toolkit/DrawingTool.h"
+#include "toolkit/windows/Control.h"
+#include "toolkit/windows/ControlDrawingHooks.h"
+#include "toolkit/windows/ControlInternals.h"
 
 namespace {
 
