@@ -6,7 +6,7 @@
 #include "plugin/PluginState.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/MultimediaTimer.h"
+#include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 #include "toolkit/windows/ToolkitStart.h"

@@ -1,6 +1,6 @@
 // The multimedia timer: one-shot and periodic firing on the timer service's thread, stopping, and handing work to
 // the window thread by a posted message.
-#include "toolkit/MultimediaTimer.h"
+#include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/ToolkitFixture.h"
 
 #include <atomic>

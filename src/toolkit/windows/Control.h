@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/WindowMessage.h"
+#include "toolkit/messages/WindowMessage.h"
 #include "toolkit/objects/EventSlot.h"
 #include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"

@@ -1,4 +1,4 @@
-#include "toolkit/MultimediaTimer.h"
+#include "toolkit/messages/MultimediaTimer.h"
 
 namespace {
 
