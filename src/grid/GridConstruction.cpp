@@ -1,7 +1,7 @@
 // Making a grid and tearing its record down with the control.
 #include "grid/GridInternals.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/StringList.h"
 
 namespace {

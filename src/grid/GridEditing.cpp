@@ -2,7 +2,7 @@
 #include <string>
 
 #include "grid/GridInternals.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/RectHelpers.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 

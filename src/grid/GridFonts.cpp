@@ -1,7 +1,7 @@
 // The grid's fonts: the grid font (the control's, tag 0) that cells use until they get one of their own, the title
 // font (tag 1), and how a change of either reaches the grid.
 #include "grid/GridInternals.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "grid/GridInternals.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 // Solid brushes by colour for one paint: the cells switch between their background and border colours many times,
 // and re-making the canvas brush at every switch would cost GDI objects per cell.

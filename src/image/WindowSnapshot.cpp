@@ -1,6 +1,6 @@
 #include "image/WindowSnapshot.h"
 
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 Bitmap *LastSnapshot = nullptr;
 

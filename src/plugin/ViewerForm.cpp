@@ -5,7 +5,7 @@
 #include "image/WindowSnapshot.h"
 #include "plugin/PluginState.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ControlDrawingTools.h"

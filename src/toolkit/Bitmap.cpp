@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/Canvas.h"
 #include "toolkit/DibHeader.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DrawingTool.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "toolkit/DibHeader.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 
 void Bitmap::FormatChanged() {
     if (IsEmpty())

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "toolkit/Bitmap.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "toolkit/ToolkitFixture.h"
 
 #include "headless/GdiInspect.h"
-#include "toolkit/Canvas.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "headless/GdiInspect.h"
 #include "support/PixelSurface.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "grid/GridPaintFixture.h"
 
 #include "headless/GdiInspect.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/StringList.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "image/WindowSnapshot.h"
 #include "support/PixelSurface.h"
-#include "toolkit/Canvas.h"
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 
 namespace {

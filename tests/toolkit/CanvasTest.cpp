@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "support/PixelSurface.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 namespace {
 

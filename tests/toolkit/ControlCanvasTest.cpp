@@ -1,8 +1,8 @@
 // A control's font, brush and canvas.
 #include "toolkit/ToolkitFixture.h"
 
-#include "toolkit/Canvas.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/windows/ControlDrawingHooks.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 

@@ -2,7 +2,7 @@
 // it drives.
 #include "toolkit/ToolkitFixture.h"
 
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/PtrList.h"
 
 namespace {

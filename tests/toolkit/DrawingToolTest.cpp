@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "support/PixelSurface.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // copies it to the window in one go.
 #include "toolkit/windows/Control.h"
 
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/objects/ProcEntry.h"
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/windows/ControlInternals.h"

@@ -1,6 +1,6 @@
 #include "toolkit/windows/Control.h"
 
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/objects/RectHelpers.h"
 #include "toolkit/windows/ControlDrawingTools.h"

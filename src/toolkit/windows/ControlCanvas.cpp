@@ -1,6 +1,6 @@
 // The canvas of a control: its DC is the paint DC while the control paints,
 // else a DC of the control's window that the canvas gives back when done.
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 

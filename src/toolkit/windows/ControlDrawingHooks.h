@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/platform/Win32.h"
 
 class Control;

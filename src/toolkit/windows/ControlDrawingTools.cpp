@@ -1,7 +1,7 @@
 #include "toolkit/windows/ControlDrawingTools.h"
 
-#include "toolkit/Canvas.h"
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ControlDrawingHooks.h"
 #include "toolkit/windows/ControlInternals.h"

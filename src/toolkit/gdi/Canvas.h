@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/EventSlot.h"
 #include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"

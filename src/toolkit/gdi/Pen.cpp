@@ -1,4 +1,4 @@
-#include "toolkit/DrawingTool.h"
+#include "toolkit/gdi/DrawingTool.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
-#include "toolkit/StockObjects.h"
+#include "toolkit/gdi/StockObjects.h"
 
 namespace {
 

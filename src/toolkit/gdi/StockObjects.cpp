@@ -1,4 +1,4 @@
-#include "toolkit/StockObjects.h"
+#include "toolkit/gdi/StockObjects.h"
 
 namespace {
 
