@@ -1,6 +1,6 @@
 // Making a grid and tearing its record down with the control.
 #include "grid/GridInternals.h"
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/StringList.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/objects/TextEncoding.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "db/NotifyHost.h"
 #include "grid/XLGrid.h"
-#include "image/WindowSnapshot.h"
 #include "plugin/PluginState.h"
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
+#include "toolkit/bitmaps/WindowSnapshot.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/windows/Control.h"

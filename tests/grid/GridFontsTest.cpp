@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/gdi/DrawingTool.h"
 
 namespace {

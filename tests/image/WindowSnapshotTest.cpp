@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "image/WindowSnapshot.h"
 #include "support/PixelSurface.h"
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/bitmaps/WindowSnapshot.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 

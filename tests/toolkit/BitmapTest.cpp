@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "support/PixelSurface.h"
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/DibHeader.h"
+#include "toolkit/bitmaps/DibHeader.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/DrawingTool.h"
 

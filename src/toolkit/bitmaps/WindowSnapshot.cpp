@@ -1,4 +1,4 @@
-#include "image/WindowSnapshot.h"
+#include "toolkit/bitmaps/WindowSnapshot.h"
 
 #include "toolkit/gdi/Canvas.h"
 

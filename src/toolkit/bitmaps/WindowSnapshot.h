@@ -1,7 +1,7 @@
 // Snapshots of a window region: the backdrop the viewer paints under the grid.
 #pragma once
 
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/platform/Win32.h"
 
 // The most recent snapshot. It holds a reference of its own, so it stays valid

@@ -1,11 +1,11 @@
 // Bitmap conversions after a size, type or format change: the picture moves
 // into a bitmap of the new kind and size, anchored at its top-left corner.
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "toolkit/DibHeader.h"
+#include "toolkit/bitmaps/DibHeader.h"
 #include "toolkit/gdi/DrawingTool.h"
 
 void Bitmap::FormatChanged() {

@@ -1,9 +1,9 @@
-#include "toolkit/DibHeader.h"
+#include "toolkit/bitmaps/DibHeader.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/Bitmap.h"
+#include "toolkit/bitmaps/Bitmap.h"
 
 namespace {
 
