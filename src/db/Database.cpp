@@ -1,8 +1,8 @@
 #include "db/Database.h"
 
 #include "db/NotifyHost.h"
+#include "db/SharedState.h"
 #include "db/Statement.h"
-#include "plugin/PluginState.h"
 #include "toolkit/objects/TextEncoding.h"
 
 sqlite3 *DbHandle = nullptr;

@@ -1,6 +1,6 @@
 #include "db/NotifyHost.h"
 
-#include "plugin/PluginState.h"
+#include "db/SharedState.h"
 
 #include <cstdint>
 

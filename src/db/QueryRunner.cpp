@@ -3,9 +3,9 @@
 #include "db/Database.h"
 #include "db/NotifyHost.h"
 #include "db/ResultTexts.h"
+#include "db/SharedState.h"
 #include "db/Statement.h"
 #include "grid/XLGrid.h"
-#include "plugin/PluginState.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #include "plugin/PluginExports.h"
 
+#include "db/SharedState.h"
 #include "plugin/ExportGuard.h"
-#include "plugin/PluginState.h"
 #include "plugin/SettingsForm.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "plugin/ViewerForm.h"
 
 #include "db/NotifyHost.h"
+#include "db/SharedState.h"
 #include "grid/XLGrid.h"
-#include "plugin/PluginState.h"
 #include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/bitmaps/WindowSnapshot.h"
 #include "toolkit/gdi/Canvas.h"

@@ -1,8 +1,8 @@
 #include "db/Database.h"
 #include "db/NotifyHost.h"
 #include "db/ResultTexts.h"
+#include "db/SharedState.h"
 #include "plugin/PluginExports.h"
-#include "plugin/PluginState.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

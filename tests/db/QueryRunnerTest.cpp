@@ -1,9 +1,9 @@
 #include "db/QueryRunner.h"
 #include "db/Database.h"
 #include "db/ResultTexts.h"
+#include "db/SharedState.h"
 #include "grid/GridFixture.h"
 #include "plugin/PluginExports.h"
-#include "plugin/PluginState.h"
 #include "support/TempDir.h"
 #include "toolkit/objects/StringList.h"
 

@@ -1,5 +1,5 @@
+#include "db/SharedState.h"
 #include "plugin/PluginExports.h"
-#include "plugin/PluginState.h"
 
 #include <gtest/gtest.h>
 

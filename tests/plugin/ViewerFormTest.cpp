@@ -1,6 +1,6 @@
 #include "plugin/ViewerForm.h"
+#include "db/SharedState.h"
 #include "grid/XLGrid.h"
-#include "plugin/PluginState.h"
 #include "toolkit/ToolkitFixture.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// Library-wide state shared by the exports, the viewer and the database code.
+// Library-wide state shared by the exports, the viewer and the database code: what the host gave and where it
+// is answered.
 #pragma once
 
 #include "toolkit/platform/Win32.h"

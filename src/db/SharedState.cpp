@@ -1,4 +1,4 @@
-#include "plugin/PluginState.h"
+#include "db/SharedState.h"
 
 HWND HostWindow = nullptr;
 ViewRectangle ViewRect;

@@ -1,9 +1,9 @@
 #include "db/Database.h"
 #include "db/QueryRunner.h"
 #include "db/ResultTexts.h"
+#include "db/SharedState.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/PluginExports.h"
-#include "plugin/PluginState.h"
 #include "plugin/ViewerForm.h"
 
 extern "C" {
