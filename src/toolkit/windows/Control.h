@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/messages/WindowMessage.h"
 #include "toolkit/objects/EventSlot.h"
 #include "toolkit/objects/ObjectBase.h"
 #include "toolkit/platform/Win32.h"
+#include "toolkit/windows/WindowMessage.h"
 
 // The platform header's CreateWindow macro would rename the control operation of that name.
 #ifdef CreateWindow
