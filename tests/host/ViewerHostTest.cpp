@@ -395,8 +395,8 @@ namespace {
 const std::string WideQuery = [] {
     std::string sql = "with recursive n(i) as (select 0 union all select i + 1 from n where i < 39) select ";
     for (int c = 0; c < 15; ++c)
-        sql += (c ? ", 'r' || i || 'c" : "'r' || i || 'c") + std::to_string(c) + "'";
-    return sql + " from n";
+        sql.append(c ? ", " : "").append("'r' || i || 'c").append(std::to_string(c)).append("'");
+    return sql.append(" from n");
 }();
 
 // The current cell's text, handed over by a double click on the corner title.
