@@ -51,15 +51,25 @@ struct SharedText::Storage {
     }
 };
 
+namespace {
+
+// Fresh storage holding a copy of the content, with room for `capacity` bytes, charged to the budget if any.
+std::shared_ptr<SharedText::Storage> CopyOf(std::string_view content, std::size_t capacity, MemoryBudget *budget) {
+    auto fresh = std::make_shared<SharedText::Storage>();
+    fresh->Budget = budget;
+    fresh->Reserve(std::max(capacity, content.size()));
+    if (!content.empty())
+        std::memcpy(fresh->Bytes, content.data(), content.size());
+    fresh->Bytes[content.size()] = '\0';
+    fresh->Size = content.size();
+    return fresh;
+}
+
+} // namespace
+
 SharedText &SharedText::operator=(std::string_view text) {
     text = text.substr(0, text.find('\0'));
-    auto fresh = std::make_shared<Storage>();
-    fresh->Reserve(text.size());
-    if (!text.empty())
-        std::memcpy(fresh->Bytes, text.data(), text.size());
-    fresh->Bytes[text.size()] = '\0';
-    fresh->Size = text.size();
-    Data = std::move(fresh);
+    Data = CopyOf(text, text.size(), nullptr);
     Fixed = nullptr;
     return *this;
 }
@@ -77,15 +87,7 @@ SharedText::Storage &SharedText::Own(std::size_t size) {
         return *Data;
     }
     // Shared or static: the change goes to a copy, which the other holders never see.
-    const std::string_view content = View();
-    auto fresh = std::make_shared<Storage>();
-    fresh->Budget = Budget;
-    fresh->Reserve(size > content.size() ? size : content.size());
-    if (!content.empty())
-        std::memcpy(fresh->Bytes, content.data(), content.size());
-    fresh->Bytes[content.size()] = '\0';
-    fresh->Size = content.size();
-    Data = std::move(fresh);
+    Data = CopyOf(View(), size, Budget);
     Fixed = nullptr;
     return *Data;
 }

@@ -45,8 +45,10 @@ public:
 
     friend bool operator==(const SharedText &text, std::string_view other) { return text.View() == other; }
 
-private:
+    // One malloc'ed block and its size, shared by the copies of a text.
     struct Storage;
+
+private:
     // Storage of the text's own, holding the content and room for at least `size` bytes.
     Storage &Own(std::size_t size);
 

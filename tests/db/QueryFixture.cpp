@@ -63,3 +63,42 @@ std::vector<std::string> QueryTest::Column(XLGrid *grid, std::int32_t col) {
 }
 
 std::string QueryTest::Title(XLGrid *grid, std::int32_t col) { return grid->Data->ColTitles->Get(col); }
+
+QueryTest::Rows QueryTest::RowsOfText() {
+    Rows rows(1);
+    std::string field;
+    for (const char c : RowsText.View()) {
+        if (c == FieldTerminator) {
+            rows.back().push_back(field);
+            field.clear();
+        } else if (c == RowTerminator) {
+            rows.emplace_back();
+        } else {
+            field += c;
+        }
+    }
+    rows.pop_back();
+    return rows;
+}
+
+QueryTest::Rows QueryTest::RowsOfGrid(XLGrid *grid) {
+    Rows rows;
+    for (std::int32_t r = 0; r < RowCount(grid); ++r) {
+        rows.emplace_back();
+        for (std::int32_t c = 0; c < ColCount(grid); ++c)
+            rows.back().push_back(Cell(grid, c, r)->Text.Str());
+    }
+    return rows;
+}
+
+void QueryTest::ExpectAgreeing(XLGrid *grid, std::size_t rows) {
+    const Rows text = RowsOfText();
+    EXPECT_EQ(text.size(), rows);
+    if (!grid)
+        return;
+    EXPECT_EQ(RowsOfGrid(grid), text);
+    PostKey(grid, VK_END, Modifier::Ctrl);
+    if (rows > 0) {
+        EXPECT_EQ(GetCurrentCell(grid), (CellPosition{ColCount(grid) - 1, static_cast<std::int32_t>(rows) - 1}));
+    }
+}

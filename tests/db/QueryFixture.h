@@ -31,6 +31,13 @@ protected:
     static std::vector<std::string> Column(XLGrid *grid, std::int32_t col);
     static std::string Title(XLGrid *grid, std::int32_t col);
 
+    using Rows = std::vector<std::vector<std::string>>;
+    // RowsText split into its rows and fields, for values that hold no terminator bytes.
+    static Rows RowsOfText();
+    static Rows RowsOfGrid(XLGrid *grid);
+    // The grid (when there is one) and RowsText hold the same rows, and the grid can be walked to its last cell.
+    static void ExpectAgreeing(XLGrid *grid, std::size_t rows);
+
     TempDir Dir;
     std::string Path;
     sqlite3 *Other = nullptr;

@@ -1,10 +1,9 @@
-// What a run does when memory, the result budget or the user stops it: the answer is a failed step, and the grid and
-// RowsText hold the same rows, read before the stop; and the exchange text takes a result text without a copy.
-#include "db/CancelCheck.h"
+// What a run does when memory or the result budget stops it: the answer is a failed step, and the grid and RowsText
+// hold the same rows, read before the stop; the exchange text takes a result text without a copy; and the bytes the
+// texts use as separators are data all the same.
 #include "db/QueryFixture.h"
 #include "db/QueryRunner.h"
 #include "grid/MemoryBudget.h"
-#include "headless/Inspect.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/PluginExports.h"
 
@@ -16,36 +15,6 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-// RowsText split into its rows and fields; the values of these tests hold no terminator bytes.
-Rows RowsOfText() {
-    Rows rows(1);
-    std::string field;
-    for (const char c : RowsText.View()) {
-        if (c == FieldTerminator) {
-            rows.back().push_back(field);
-            field.clear();
-        } else if (c == RowTerminator) {
-            rows.emplace_back();
-        } else {
-            field += c;
-        }
-    }
-    rows.pop_back();
-    return rows;
-}
-
-Rows RowsOfGrid(XLGrid *grid) {
-    Rows rows;
-    for (std::int32_t r = 0; r < RowCount(grid); ++r) {
-        rows.emplace_back();
-        for (std::int32_t c = 0; c < ColCount(grid); ++c)
-            rows.back().push_back(Cell(grid, c, r)->Text.Str());
-    }
-    return rows;
-}
-
 class QuerySafety : public QueryTest {
 protected:
     void SetUp() override {
@@ -56,21 +25,7 @@ protected:
     void TearDown() override {
         ResultBudget.FailAfter(MemoryBudget::NoFailure);
         ResultBudget.SetLimit(MemoryBudget::DefaultLimit);
-        headless::SetAsyncKeyDown(VK_ESCAPE, false);
         QueryTest::TearDown();
-    }
-
-    // The grid (when there is one) and RowsText hold the same rows, and the grid can be walked to its last cell.
-    static void ExpectAgreeing(XLGrid *grid, std::size_t rows) {
-        const Rows text = RowsOfText();
-        EXPECT_EQ(text.size(), rows);
-        if (!grid)
-            return;
-        EXPECT_EQ(RowsOfGrid(grid), text);
-        PostKey(grid, VK_END, Modifier::Ctrl);
-        if (rows > 0) {
-            EXPECT_EQ(GetCurrentCell(grid), (CellPosition{ColCount(grid) - 1, static_cast<std::int32_t>(rows) - 1}));
-        }
     }
 };
 
@@ -161,50 +116,6 @@ TEST_F(QuerySafety, TheExchangeTextSharesTheResultTexts) {
     Run(grid, "select 1");
     EXPECT_EQ(handed, rows);
     EXPECT_EQ(RowsText, "1\x19\x18");
-}
-
-// Esc held down while a window of this process is the foreground stops the statement; in another program, it does
-// not. The stopped run is answered like a failed step and keeps the rows read.
-TEST_F(QuerySafety, EscInTheHostStopsARunningStatement) {
-    struct Case {
-        const char *Name;
-        const char *Sql;
-        bool HostInFront;
-        bool Stops;
-        // Null where the stop may come before the first row or after it.
-        const char *Titles;
-    };
-    const Case cases[] = {
-        {"endless, no row", "with recursive c(x) as (select 1 union all select x + 1 from c) select count(*) from c",
-         true, true, ""},
-        {"endless, rows now and then",
-         "with recursive c(x) as (select 1 union all select x + 1 from c) select x from c where x % 1000000 = 1", true,
-         true, nullptr},
-        {"in another program",
-         "with recursive c(x) as (select 1 union all select x + 1 from c where x < 300000) select count(*) from c",
-         false, false, "count(*)#"},
-    };
-    Control *host = Form(true);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.Name);
-        XLGrid *grid = MakeGrid(0, 0);
-        if (c.HostInFront)
-            SetForegroundWindow(host->GetWindowHandle());
-        else
-            SetActiveWindow(nullptr);
-        headless::SetAsyncKeyDown(VK_ESCAPE, true);
-        EXPECT_EQ(EscapePressedInHost(), c.HostInFront);
-        const std::string answer = Run(grid, c.Sql);
-        headless::SetAsyncKeyDown(VK_ESCAPE, false);
-        EXPECT_EQ(answer, c.Stops ? "error sql \r\n" : c.Sql);
-        EXPECT_EQ(Clicks(), c.Stops ? 1 : 0);
-        if (c.Titles) {
-            EXPECT_EQ(TitlesText, c.Titles);
-        }
-        EXPECT_EQ(ColCount(grid), 1);
-        ExpectAgreeing(grid, RowsOfText().size());
-        ObjectBase::Free(grid);
-    }
 }
 
 // Terminator bytes, line ends and a '#' in a name are data: they reach the cells and the texts as they are.
