@@ -1,8 +1,13 @@
 // Keyboard focus, activation and mouse capture, per thread as on Windows, with their notification messages.
 #include "headless/WindowTable.h"
 
+#include <atomic>
+
 namespace headless {
 namespace {
+
+// The process's foreground window: the one last activated by any thread, until it is deactivated or destroyed.
+std::atomic<HWND> Foreground{nullptr};
 
 bool OwnedByThisThread(const Window *window) { return window && window->Thread == GetCurrentThreadId(); }
 
@@ -31,6 +36,12 @@ bool Activate(HWND hwnd) {
     if (previous == hwnd)
         return true;
     input.Active = hwnd;
+    if (hwnd) {
+        Foreground = hwnd;
+    } else {
+        HWND front = previous;
+        Foreground.compare_exchange_strong(front, nullptr);
+    }
     if (previous && Find(previous)) {
         SendMessageA(previous, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(hwnd));
         SendMessageA(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous) ? 1 : 0),
@@ -59,6 +70,8 @@ void ForgetInput(HWND hwnd) {
         input.Focus = nullptr;
     if (input.Active == hwnd)
         input.Active = nullptr;
+    HWND front = hwnd;
+    Foreground.compare_exchange_strong(front, nullptr);
     if (input.Capture == hwnd)
         input.Capture = nullptr;
 }
@@ -132,6 +145,8 @@ HWND SetActiveWindow(HWND hwnd) {
     Activate(hwnd);
     return previous;
 }
+
+HWND GetForegroundWindow() { return Foreground; }
 
 BOOL SetForegroundWindow(HWND hwnd) {
     const HWND root = GetAncestor(hwnd, GA_ROOT);

@@ -38,6 +38,10 @@ std::vector<CreationRecord> CreatedWindows();
 // Icons made by LoadIconA or CopyImage and not yet destroyed (shared resource icons count once).
 int LiveIconCount();
 
+// Presses or releases a key as the user would, for GetAsyncKeyState; a thread's own key state is set with
+// SetKeyboardState.
+void SetAsyncKeyDown(int key, bool down);
+
 // A bare window owned by the calling thread, for tests that need a target.
 HWND CreateTestWindow(WNDPROC proc = nullptr);
 

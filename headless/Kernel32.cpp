@@ -37,6 +37,8 @@ std::size_t Length(const wchar_t *text, int length) {
 
 DWORD GetCurrentThreadId() { return static_cast<DWORD>(::syscall(SYS_gettid)); }
 
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
+
 DWORD GetTickCount() {
     using namespace std::chrono;
     return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());

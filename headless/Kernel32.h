@@ -6,6 +6,7 @@
 #include <cstddef>
 
 DWORD GetCurrentThreadId();
+DWORD GetCurrentProcessId();
 DWORD GetTickCount();
 DWORD GetLastError();
 void SetLastError(DWORD error);

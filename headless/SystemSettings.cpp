@@ -1,12 +1,24 @@
-// Keyboard state per thread and system metrics.
+// Keyboard state per thread, the keys' physical state, and system metrics.
 #include "headless/WindowTable.h"
 
+#include "headless/Inspect.h"
+
+#include <atomic>
 #include <cstring>
 
 SHORT GetKeyState(int key) {
     const BYTE state = headless::CurrentInput().Keys[key & 0xFF];
     return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (state & 1));
 }
+
+namespace {
+// The keys' physical state, for the whole process: the async state, which no thread's message handling changes.
+std::atomic<bool> AsyncDown[256];
+} // namespace
+
+SHORT GetAsyncKeyState(int key) { return AsyncDown[key & 0xFF] ? static_cast<SHORT>(0x8000) : 0; }
+
+void headless::SetAsyncKeyDown(int key, bool down) { AsyncDown[key & 0xFF] = down; }
 
 BOOL GetKeyboardState(BYTE *state) {
     if (!state)

@@ -509,6 +509,9 @@ HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);
 BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
+// Every window belongs to the one headless process.
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *process);
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
@@ -537,6 +540,8 @@ BOOL GetCursorPos(LPPOINT point);
 
 // Keyboard state, metrics and system colours
 SHORT GetKeyState(int key);
+// The physical state: 0x8000 while the key is down (headless::SetAsyncKeyDown).
+SHORT GetAsyncKeyState(int key);
 BOOL GetKeyboardState(BYTE *state);
 BOOL SetKeyboardState(BYTE *state);
 int GetSystemMetrics(int index);

@@ -138,4 +138,11 @@ HWND CreateTestWindow(WNDPROC proc) {
 
 BOOL IsWindow(HWND hwnd) { return headless::WindowTable::Instance().ThreadOf(hwnd) != 0; }
 
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *process) {
+    const DWORD thread = headless::WindowTable::Instance().ThreadOf(hwnd);
+    if (process)
+        *process = thread ? GetCurrentProcessId() : 0;
+    return thread;
+}
+
 HWND GetDesktopWindow() { return headless::WindowTable::Instance().Desktop().Handle; }

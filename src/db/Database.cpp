@@ -14,7 +14,7 @@ const char CheckQuery[] = "select * from sqlite_master;";
 } // namespace
 
 void OpenDatabase() {
-    const std::string path = HostTextToUtf8(ExchangeText);
+    const std::string path = HostTextToUtf8(ExchangeText.Str());
     sqlite3 *previous = DbHandle;
     const int opened = sqlite3_open(path.c_str(), &DbHandle);
     // DbHandle holds the newest connection, whatever the result; the one it

@@ -1,4 +1,7 @@
+// The result texts, both charged to the result budget, which counts them with the grid's cells.
 #include "db/ResultTexts.h"
 
-std::string TitlesText;
-std::string RowsText;
+#include "grid/MemoryBudget.h"
+
+SharedText TitlesText{&ResultBudget};
+SharedText RowsText{&ResultBudget};

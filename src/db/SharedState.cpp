@@ -1,7 +1,8 @@
+// The library-wide state shared by the exports, the viewer and the database code.
 #include "db/SharedState.h"
 
 HWND HostWindow = nullptr;
 ViewRectangle ViewRect;
-std::string ExchangeText;
+SharedText ExchangeText;
 std::string PathText;
 void *DataPointer = nullptr;

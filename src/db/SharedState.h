@@ -2,6 +2,7 @@
 // is answered.
 #pragma once
 
+#include "db/SharedText.h"
 #include "toolkit/platform/Win32.h"
 
 #include <cstdint>
@@ -16,8 +17,9 @@ struct ViewRectangle {
 
 extern HWND HostWindow;
 extern ViewRectangle ViewRect;
-// The one text slot between host and plug-in, read by the host through GetFile.
-extern std::string ExchangeText;
+// The one text slot between host and plug-in, read by the host through GetFile. It shares a result text's storage
+// when it takes one, so that handing over a large result needs no second copy.
+extern SharedText ExchangeText;
 extern std::string PathText;
 extern void *DataPointer;
 

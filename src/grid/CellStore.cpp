@@ -4,6 +4,7 @@
 #include <cassert>
 #include <new>
 
+#include "grid/MemoryBudget.h"
 #include "grid/XLGrid.h"
 
 namespace {
@@ -26,7 +27,18 @@ constexpr std::size_t MaxSharedText = 1024;
 
 std::size_t RoomFor(std::size_t length) { return (length + 2) & ~std::size_t{1}; }
 
+std::size_t OwnTextCost(std::size_t length) { return length + 1 + HeapBlockOverhead; }
+
 } // namespace
+
+// Records and borrowed room are charged as they are handed out, not by the block, so that a result's reader can tell
+// from the values alone what the grid will be charged; the blocks' unused tails are at most a block of each kind.
+std::size_t CellStore::CellCost(std::size_t length) {
+    if (length == 0)
+        return SlotSize;
+    const std::size_t room = RoomFor(length);
+    return SlotSize + (room > MaxSharedText ? OwnTextCost(length) : room);
+}
 
 CellStore::~CellStore() {
     assert(LiveCount == 0 && "every cell is destroyed before its grid's record");
@@ -34,6 +46,12 @@ CellStore::~CellStore() {
 }
 
 XLCell *CellStore::New() {
+    XLCell *cell = nullptr;
+    ResultBudget.ChargeFor(SlotSize, [&] { cell = Make(); });
+    return cell;
+}
+
+XLCell *CellStore::Make() {
     void *slot = FreeSlots;
     if (slot) {
         FreeSlots = NextFree(slot);
@@ -53,11 +71,14 @@ XLCell *CellStore::New() {
 }
 
 void CellStore::Delete(XLCell *cell) {
-    Abandon(cell->Text);
+    if (cell->Text.Borrowed())
+        TextLeftOver += RoomFor(cell->Text.View().size());
+    ResultBudget.Release(OwnCost(cell->Text));
     cell->~XLCell();
     void *slot = cell;
     NextFree(slot) = FreeSlots;
     FreeSlots = slot;
+    ResultBudget.Release(SlotSize);
     if (--LiveCount == 0)
         Release();
 }
@@ -69,24 +90,35 @@ void CellStore::Release() {
     FreeSlots = nullptr;
     TextBlocks.clear();
     TextBlockUsed = 0;
+    ResultBudget.Release(TextHandedOut);
     TextHandedOut = 0;
     TextLeftOver = 0;
 }
 
 void CellStore::SetText(CellText &text, std::string_view value) {
     value = CellText::Storable(value);
-    char *room = value.empty() ? nullptr : TextRoom(RoomFor(value.size()));
-    // The old text is counted as left over before the new one is copied, which may read from it.
-    Abandon(text);
-    if (room)
+    // What the old text leaves behind, taken before the new one is copied, which may read from it.
+    const std::size_t oldRoom = text.Borrowed() ? RoomFor(text.View().size()) : 0;
+    const std::size_t oldOwnCost = OwnCost(text);
+    // Every step that can fail comes before the old text is touched, so a failure leaves it as it was.
+    if (char *room = value.empty() ? nullptr : TextRoom(RoomFor(value.size()))) {
         text.Borrow(value, room);
-    else
-        text.Assign(value);
+    } else {
+        ResultBudget.ChargeFor(value.empty() ? 0 : OwnTextCost(value.size()), [&] { text.Assign(value); });
+    }
+    TextLeftOver += oldRoom;
+    ResultBudget.Release(oldOwnCost);
 }
 
 char *CellStore::TextRoom(std::size_t size) {
     if (size > MaxSharedText || TextLeftOver > TextHandedOut / 2)
         return nullptr;
+    char *room = nullptr;
+    ResultBudget.ChargeFor(size, [&] { room = CarveText(size); });
+    return room;
+}
+
+char *CellStore::CarveText(std::size_t size) {
     if (TextBlocks.empty() || TextBlockUsed + size > TextBlockSize) {
         TextBlocks.push_back(std::make_unique_for_overwrite<char[]>(TextBlockSize));
         TextBlockUsed = 0;
@@ -97,7 +129,6 @@ char *CellStore::TextRoom(std::size_t size) {
     return room;
 }
 
-void CellStore::Abandon(const CellText &text) {
-    if (text.Borrowed())
-        TextLeftOver += RoomFor(text.View().size());
+std::size_t CellStore::OwnCost(const CellText &text) {
+    return text.Empty() || text.Borrowed() ? 0 : OwnTextCost(text.View().size());
 }

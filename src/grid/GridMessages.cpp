@@ -13,10 +13,15 @@ bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result
         if (message.WParam) {
             PaintGrid(grid, reinterpret_cast<HDC>(message.WParam));
         } else {
-            PAINTSTRUCT paint{};
-            if (const HDC dc = BeginPaint(message.Hwnd, &paint))
-                PaintGrid(grid, dc);
-            EndPaint(message.Hwnd, &paint);
+            // Ended even when the paint fails, so the window is validated and its DC released.
+            struct Painting {
+                HWND Window;
+                PAINTSTRUCT Paint{};
+                HDC Dc = BeginPaint(Window, &Paint);
+                ~Painting() { EndPaint(Window, &Paint); }
+            } painting{message.Hwnd};
+            if (painting.Dc)
+                PaintGrid(grid, painting.Dc);
         }
         result = 0;
         return true;

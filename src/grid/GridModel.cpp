@@ -4,6 +4,7 @@
 #include <new>
 
 #include "grid/GridInternals.h"
+#include "grid/MemoryBudget.h"
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/objects/StringList.h"
 
@@ -24,9 +25,15 @@ void ResizeSizes(PtrList *sizes, std::int32_t n, std::int32_t size) {
         sizes->DeleteRange(n, sizes->Count - n);
 }
 
+// A row is charged for its list of cells and its entries in the grid's per-row lists; its cells charge for
+// themselves.
+constexpr std::size_t RowOverhead = sizeof(PtrList) + 2 * HeapBlockOverhead + 3 * sizeof(void *);
+
+std::size_t CellListCost(std::int32_t capacity) { return static_cast<std::size_t>(capacity) * sizeof(void *); }
+
 void ResizeRowCells(XLGrid *grid, PtrList *row, std::int32_t n) {
-    if (row->Count < n)
-        row->SetCapacity(n);
+    if (row->Capacity < n)
+        ResultBudget.Regrow(CellListCost(row->Capacity), CellListCost(n), [&] { row->SetCapacity(n); });
     while (row->Count < n)
         row->Add(NewCell(grid));
     while (row->Count > n) {
@@ -35,26 +42,29 @@ void ResizeRowCells(XLGrid *grid, PtrList *row, std::int32_t n) {
     }
 }
 
+void DestroyRow(PtrList *row) {
+    for (std::int32_t i = row->Count - 1; i >= 0; --i)
+        DestroyCell(static_cast<XLCell *>(row->Items[i]));
+    ResultBudget.Release(RowOverhead + CellListCost(row->Capacity));
+    ObjectBase::Free(row);
+}
+
 // A row is made whole before it joins Rows, so a failed allocation leaves no row short of cells behind.
 PtrList *NewRow(XLGrid *grid) {
-    PtrList *row = NewPtrList();
+    PtrList *row = nullptr;
+    ResultBudget.ChargeFor(RowOverhead, [&] { row = NewPtrList(); });
     try {
         ResizeRowCells(grid, row, grid->Data->ColCount);
     } catch (...) {
-        ResizeRowCells(grid, row, 0);
-        ObjectBase::Free(row);
+        DestroyRow(row);
         throw;
     }
     return row;
 }
 
-void DestroyRow(PtrList *row) {
-    for (std::int32_t i = row->Count - 1; i >= 0; --i)
-        DestroyCell(static_cast<XLCell *>(row->Items[i]));
-    ObjectBase::Free(row);
-}
-
 } // namespace
+
+std::size_t NewRowCost(std::uint16_t cols) { return RowOverhead + CellListCost(cols); }
 
 XLCell *NewCell(XLGrid *grid) {
     XLGridData &data = *grid->Data;

@@ -1,5 +1,6 @@
 // The grid's properties: counts, column titles, options, selection style and the current cell.
 #include <algorithm>
+#include <exception>
 
 #include "grid/GridInternals.h"
 #include "toolkit/objects/RectHelpers.h"
@@ -16,32 +17,67 @@ void DropBrokenSelection(GridBlock &s) {
 
 } // namespace
 
+namespace {
+
+void ClampCols(XLGridData &data, std::uint16_t n) {
+    data.CurCol = IntMin(data.CurCol, n - 1);
+    data.ColCount = n;
+    data.Selection.Left = IntMin(data.Selection.Left, n - 1);
+    data.Selection.Right = IntMin(data.Selection.Right, n - 1);
+    DropBrokenSelection(data.Selection);
+}
+
+void ClampRows(XLGridData &data, std::uint16_t n) {
+    data.RowCount = n;
+    data.CurRow = IntMin(data.CurRow, n - 1);
+    data.Selection.Top = IntMin(data.Selection.Top, n - 1);
+    data.Selection.Bottom = IntMin(data.Selection.Bottom, n - 1);
+    DropBrokenSelection(data.Selection);
+}
+
+} // namespace
+
 void SetColCount(XLGrid *grid, std::uint16_t n) {
     XLGridData &data = *grid->Data;
+    std::exception_ptr failure;
     {
         const UpdateBracket bracket(grid);
-        data.CurCol = IntMin(data.CurCol, n - 1);
-        data.ColCount = n;
-        ResizeColumns(grid, n);
-        data.Selection.Left = IntMin(data.Selection.Left, n - 1);
-        data.Selection.Right = IntMin(data.Selection.Right, n - 1);
-        DropBrokenSelection(data.Selection);
+        const std::uint16_t was = data.ColCount;
+        try {
+            ResizeColumns(grid, n);
+            ClampCols(data, n);
+        } catch (...) {
+            // Rows widened part of the way cannot stand: every row goes back to the old width, which only frees.
+            const auto kept = static_cast<std::uint16_t>(IntMin(was, n));
+            ResizeColumns(grid, kept);
+            ClampCols(data, kept);
+            failure = std::current_exception();
+        }
     }
     UpdateScrollBars(grid);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void SetRowCount(XLGrid *grid, std::uint16_t n) {
     XLGridData &data = *grid->Data;
+    std::exception_ptr failure;
     {
         const UpdateBracket bracket(grid);
-        data.RowCount = n;
-        data.CurRow = IntMin(data.CurRow, n - 1);
-        ResizeRows(grid, n);
-        data.Selection.Top = IntMin(data.Selection.Top, n - 1);
-        data.Selection.Bottom = IntMin(data.Selection.Bottom, n - 1);
-        DropBrokenSelection(data.Selection);
+        try {
+            ResizeRows(grid, n);
+            ClampRows(data, n);
+        } catch (...) {
+            // Rows are made whole one by one: the grid keeps those made, and the per-row lists follow them.
+            const auto made = static_cast<std::uint16_t>(IntMin(data.Rows->Count, n));
+            ResizeRows(grid, made);
+            ClampRows(data, made);
+            failure = std::current_exception();
+        }
     }
     UpdateScrollBars(grid);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 std::uint16_t ColCount(const XLGrid *grid) { return grid->Data->ColCount; }

@@ -2,6 +2,7 @@
 // use. Positions are 0-based, column first; -1 means none.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -216,6 +217,8 @@ struct XLCell {
 };
 
 // Construction and properties.
+// The counts follow the lists as far as they could be made: a failed allocation (or the result budget) leaves the
+// grid with every row it could make, or its columns as they were, consistent and usable, and the exception goes on.
 XLGrid *NewXLGrid(Control *parent, std::uint16_t cols, std::uint16_t rows, std::uint8_t selectionStyle,
                   GridOptions options);
 void SetColCount(XLGrid *grid, std::uint16_t n);
@@ -235,6 +238,8 @@ void PaintGrid(XLGrid *grid, HDC dc);
 bool HandleGridMessage(Control *control, WindowMessage &message, LRESULT &result);
 
 // The model.
+// What the result budget is charged for a new row of cols cells, beside the cells themselves (CellStore::CellCost).
+std::size_t NewRowCost(std::uint16_t cols);
 XLCell *Cell(const XLGrid *grid, std::int32_t col, std::int32_t row);
 // 0 outside the grid.
 std::int32_t ColWidth(const XLGrid *grid, std::int32_t col);

@@ -1,3 +1,4 @@
+// The database exports: opening, running a query and fetching its two texts.
 #include "db/Database.h"
 #include "db/QueryRunner.h"
 #include "db/ResultTexts.h"
@@ -11,9 +12,10 @@ extern "C" {
 void openbase() { GuardExport(OpenDatabase); }
 
 void sqlrun() {
-    GuardExport([] { RunQuery(ViewerGrid()); });
+    GuardExportAnswering([] { RunQuery(ViewerGrid()); }, AnswerRunFailure);
 }
 
+// The exchange text shares the result text's storage, so these allocate nothing and cannot fail.
 void gettituls() {
     GuardExport([] { ExchangeText = TitlesText; });
 }

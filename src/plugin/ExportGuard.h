@@ -1,5 +1,5 @@
-// Nothing thrown inside the plug-in may cross into the host: every export body
-// runs through GuardExport, which ends the call cleanly with a fallback result.
+// Nothing thrown inside the plug-in may cross into the host: every export body runs through GuardExport, which
+// ends the call cleanly with a fallback result. An allocation failure, the result budget's included, is one such.
 #pragma once
 
 #include <utility>
@@ -16,5 +16,15 @@ template <class Body> void GuardExport(Body &&body) noexcept {
     try {
         std::forward<Body>(body)();
     } catch (...) {
+    }
+}
+
+// Like GuardExport, for an export whose failures the host is told of: answer (noexcept) tells it the way its
+// protocol says, after the body left its state consistent.
+template <class Body, class Answer> void GuardExportAnswering(Body &&body, Answer &&answer) noexcept {
+    try {
+        std::forward<Body>(body)();
+    } catch (...) {
+        answer();
     }
 }

@@ -1,12 +1,9 @@
+// The plain exports: the plug-in's texts, the exchange text, the host's data pointer and the settings dialog.
 #include "plugin/PluginExports.h"
 
 #include "db/SharedState.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/SettingsForm.h"
-
-namespace {
-const char EmptyText[] = "";
-}
 
 extern "C" {
 
@@ -27,10 +24,10 @@ void SetPath(const char *path) {
 }
 
 void SetFile(const char *text) {
-    GuardExport([&] { ExchangeText = CopyHostText(text); });
+    GuardExport([&] { ExchangeText = text; });
 }
 
-const char *GetFile() { return ExchangeText.empty() ? EmptyText : ExchangeText.c_str(); }
+const char *GetFile() { return ExchangeText.CStr(); }
 
 void SetData(void *data) { DataPointer = data; }
 

@@ -1,11 +1,8 @@
+// The query runner against a file database: the grid and both texts for each kind of result, failed preparations
+// and steps, locks, and the row limit.
 #include "db/QueryRunner.h"
-#include "db/Database.h"
-#include "db/ResultTexts.h"
-#include "db/SharedState.h"
-#include "grid/GridFixture.h"
+#include "db/QueryFixture.h"
 #include "plugin/PluginExports.h"
-#include "support/TempDir.h"
-#include "toolkit/objects/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -15,73 +12,7 @@
 
 namespace {
 
-// A file database made by a second connection, which the plug-in then opens as its own.
-class QueryRunner : public GridTest {
-protected:
-    void SetUp() override {
-        GridTest::SetUp();
-        HostWindow = nullptr;
-        ViewRect = {};
-        Path = Dir.File("q.db");
-        ASSERT_EQ(sqlite3_open(Path.c_str(), &Other), SQLITE_OK);
-        Exec(Other, "create table t(id integer primary key, name text);"
-                    "insert into t values(1, 'ann'), (2, NULL), (3, 'bo');"
-                    "create table u(k integer unique);"
-                    "insert into u values(1);");
-        sqlite3_close_v2(DbHandle);
-        ASSERT_EQ(sqlite3_open(Path.c_str(), &DbHandle), SQLITE_OK);
-        TitlesText.clear();
-        RowsText.clear();
-        Clicks();
-    }
-    void TearDown() override {
-        sqlite3_close_v2(Other);
-        sqlite3_close_v2(DbHandle);
-        DbHandle = nullptr;
-        TitlesText.clear();
-        RowsText.clear();
-        GridTest::TearDown();
-    }
-
-    static void Exec(sqlite3 *db, const char *sql) {
-        char *error = nullptr;
-        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
-        sqlite3_free(error);
-    }
-
-    // Runs a query into the grid; returns ExchangeText afterwards.
-    std::string Run(XLGrid *grid, const std::string &sql) {
-        SetFile(sql.c_str());
-        RunQuery(grid);
-        return GetFile();
-    }
-
-    // Notification clicks waiting for the (null) host window, that is in this thread's queue; taken out of it.
-    static int Clicks() {
-        int clicks = 0;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN)
-                ++clicks;
-            else if (msg.hwnd)
-                DispatchMessageA(&msg);
-        }
-        return clicks;
-    }
-
-    static std::vector<std::string> Column(XLGrid *grid, std::int32_t col) {
-        std::vector<std::string> texts;
-        for (std::int32_t r = 0; r < RowCount(grid); ++r)
-            texts.push_back(Cell(grid, col, r)->Text.Str());
-        return texts;
-    }
-
-    static std::string Title(XLGrid *grid, std::int32_t col) { return grid->Data->ColTitles->Get(col); }
-
-    TempDir Dir;
-    std::string Path;
-    sqlite3 *Other = nullptr;
-};
+class QueryRunner : public QueryTest {};
 
 using Strings = std::vector<std::string>;
 
@@ -137,7 +68,7 @@ TEST_F(QueryRunner, OnlyTheFirstStatementRuns) {
 TEST_F(QueryRunner, FailedPreparationKeepsPreviousRows) {
     XLGrid *grid = MakeGrid(0, 0);
     Run(grid, "select id from t");
-    const std::string rows = RowsText;
+    const std::string rows = RowsText.Str();
     for (const char *bad : {"selec id from t", "select * from missing", ""}) {
         EXPECT_EQ(Run(grid, bad), "error query \r\n") << bad;
         EXPECT_EQ(Clicks(), 1) << bad;
@@ -252,9 +183,9 @@ TEST_F(QueryRunner, ResultsStopAtTheSixteenBitLimit) {
     EXPECT_EQ(Run(grid, "select x from big order by x"), "select x from big order by x");
     EXPECT_EQ(Clicks(), 0) << "the limit ends the run as a success";
     EXPECT_EQ(RowCount(grid), MaxResultRows);
-    EXPECT_EQ(std::count(RowsText.begin(), RowsText.end(), RowTerminator), MaxResultRows);
+    EXPECT_EQ(std::ranges::count(RowsText.View(), RowTerminator), MaxResultRows);
     EXPECT_EQ(Cell(grid, 0, MaxResultRows - 1)->Text.Str(), std::to_string(MaxResultRows));
-    EXPECT_TRUE(RowsText.ends_with(std::to_string(MaxResultRows) + "\x19\x18"));
+    EXPECT_TRUE(RowsText.View().ends_with(std::to_string(MaxResultRows) + "\x19\x18"));
 }
 
 TEST(QueryRunnerOrder, WithoutDatabaseIsAQueryError) {

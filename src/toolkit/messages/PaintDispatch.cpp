@@ -9,6 +9,13 @@
 
 namespace {
 
+// Runs when the scope is left, by an exception too: a paint that fails still ends, releasing what it took and
+// validating the window, so no DC is lost and no paint loop follows.
+template <class Done> struct AtExit {
+    Done Run;
+    ~AtExit() { Run(); }
+};
+
 bool PaintProc(Control *control, WindowMessage &message, LRESULT &result) {
     if (message.Msg != WM_PAINT || !control->OnPaint)
         return false;
@@ -25,18 +32,20 @@ bool PaintProc(Control *control, WindowMessage &message, LRESULT &result) {
     const bool ownPaint = dc == nullptr;
     if (ownPaint)
         dc = BeginPaint(message.Hwnd, &paint);
+    const AtExit done{[&] {
+        // Detaching does not release a paint DC.
+        if (control->Canvas)
+            control->Canvas->SetHandle(nullptr);
+        if (ownPaint)
+            EndPaint(message.Hwnd, &paint);
+        control->PaintDC = outerPaintDC;
+        if (region)
+            DeleteObject(region);
+        control->UpdateRegion = nullptr;
+    }};
     control->PaintDC = dc;
     control->OnPaint(control, dc);
-    // Detaching does not release a paint DC.
-    if (control->Canvas)
-        control->Canvas->SetHandle(nullptr);
-    if (ownPaint)
-        EndPaint(message.Hwnd, &paint);
-    control->PaintDC = outerPaintDC;
     result = 0;
-    if (region)
-        DeleteObject(region);
-    control->UpdateRegion = nullptr;
     return true;
 }
 
@@ -78,6 +87,14 @@ void BufferedPaint(Control *control, HRGN update) {
     GetClientRect(hwnd, &client);
     const HBITMAP bitmap = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
     const HGDIOBJ previousBitmap = SelectObject(memoryDC, bitmap);
+    const AtExit done{[&] {
+        control->PaintDC = nullptr;
+        control->Painting = false;
+        SelectObject(memoryDC, previousBitmap);
+        DeleteObject(bitmap);
+        DeleteDC(memoryDC);
+        EndPaint(hwnd, &paint);
+    }};
     control->PaintOffset = {0, 0};
 
     control->Painting = true;
@@ -92,10 +109,6 @@ void BufferedPaint(Control *control, HRGN update) {
     ExtSelectClipRgn(target, update, RGN_AND);
     BitBlt(target, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
     ReleaseDC(hwnd, target);
-    SelectObject(memoryDC, previousBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDC);
-    EndPaint(hwnd, &paint);
 }
 
 bool BufferedPaintProc(Control *control, WindowMessage &message, LRESULT &result) {

@@ -1,0 +1,4 @@
+// The result budget's one instance.
+#include "grid/MemoryBudget.h"
+
+MemoryBudget ResultBudget;

@@ -1,0 +1,224 @@
+// The plug-in keeps the host that loaded it safe, through the real DLL in a real host window: a result that would
+// eat the host's memory ends as a failed step holding the rows read so far, which the grid shows and getrows hands
+// over whole, and Esc stops a query that would never end. The viewer is built once per load, so the suite keeps
+// the DLL loaded and its tests share the viewer.
+#include "PluginLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace {
+
+int clicks = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        ++clicks;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Pump(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+// What sqlrun answered: the exchange text afterwards and the clicks it posted.
+struct Answer {
+    std::string Text;
+    int Clicks;
+};
+
+// The rows text's shape: its rows, its fields, and the first field of its last row.
+struct RowsShape {
+    std::size_t Rows = 0;
+    std::size_t Fields = 0;
+    std::string LastFirst;
+};
+
+RowsShape ShapeOf(std::string_view text) {
+    RowsShape shape;
+    shape.Rows = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\x18'));
+    shape.Fields = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\x19'));
+    if (!text.empty()) {
+        const std::size_t lastRow = text.find_last_of('\x18', text.size() - 2);
+        const std::size_t begin = lastRow == text.npos ? 0 : lastRow + 1;
+        shape.LastFirst = std::string(text.substr(begin, text.find('\x19', begin) - begin));
+    }
+    return shape;
+}
+
+// x from 1 up to 70,000 in the first column, then the given columns.
+std::string Counting(const std::string &columns) {
+    return "with recursive c(x) as (select 1 union all select x + 1 from c where x < 70000) select x" + columns +
+           " from c";
+}
+
+std::string Repeated(const std::string &column, int times) {
+    std::string columns;
+    for (int i = 0; i < times; ++i)
+        columns += ", " + column + " as c" + std::to_string(i);
+    return columns;
+}
+
+class SafetyHost : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Plugin = new PluginLibrary;
+        LoadError = Plugin->Load("sqliteview.dll");
+        if (!LoadError.empty())
+            return;
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = CountingProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "SafetyTestHost";
+        RegisterClassA(&windowClass);
+        Host = CreateWindowExA(0, "SafetyTestHost", "safety host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 600,
+                               400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(Host, SW_SHOW);
+        Plugin->SetParentWindow(Host);
+        Plugin->Draw(0, 10, 10, 560, 340);
+        Pump(800);
+        Grid = FindWindowExA(FindWindowExA(Host, nullptr, nullptr, "Form1"), nullptr, "obj_vornGrid", nullptr);
+        Plugin->SetFile("");
+        Plugin->openbase();
+        Pump(50);
+    }
+    // Never unloaded: the viewer lives in the host window for the rest of the process.
+    void SetUp() override {
+        ASSERT_EQ(LoadError, "");
+        ASSERT_NE(Grid, nullptr);
+        ASSERT_STREQ(Plugin->GetFile(), "select db ok\r\n");
+        clicks = 0;
+    }
+
+    static Answer Run(const std::string &sql) {
+        clicks = 0;
+        Plugin->SetFile(sql.c_str());
+        Plugin->sqlrun();
+        std::string text = Plugin->GetFile();
+        Pump(50);
+        return {text, clicks};
+    }
+
+    static void PressKey(WPARAM key, bool ctrl) {
+        BYTE keys[256]{};
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(Grid, WM_KEYDOWN, key, 1);
+        Pump(20);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+
+    // The current cell's text, handed over by a double click on the corner title.
+    static std::string CurrentText() {
+        PostMessageA(Grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        Pump(20);
+        return Plugin->GetFile();
+    }
+
+    static PluginLibrary *Plugin;
+    static std::string LoadError;
+    static HWND Host;
+    static HWND Grid;
+};
+PluginLibrary *SafetyHost::Plugin = nullptr;
+std::string SafetyHost::LoadError;
+HWND SafetyHost::Host = nullptr;
+HWND SafetyHost::Grid = nullptr;
+
+// Results far beyond what a 32-bit host can hold: long texts, and many cells. Each ends as a failed step with the
+// rows read so far, which getrows hands over whole and the grid shows to its last cell.
+TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
+    struct Case {
+        const char *Name;
+        std::string Sql;
+        std::size_t Columns;
+    };
+    const Case cases[] = {
+        {"nine texts of 1,000 characters", Counting(Repeated("hex(zeroblob(500))", 9)), 10},
+        {"250 integers", Counting(Repeated("x", 249)), 250},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        const Answer answer = Run(c.Sql);
+        EXPECT_EQ(answer.Text, "error sql \r\n");
+        EXPECT_EQ(answer.Clicks, 2);
+
+        Plugin->getrows();
+        const RowsShape rows = ShapeOf(Plugin->GetFile());
+        EXPECT_GT(rows.Rows, 0u);
+        EXPECT_LT(rows.Rows, 65534u);
+        EXPECT_EQ(rows.Fields, rows.Rows * c.Columns);
+        EXPECT_EQ(rows.LastFirst, std::to_string(rows.Rows)) << "whole rows, in order";
+
+        // The grid holds the same rows and can be walked: its last row starts with the same value.
+        PressKey(VK_END, true);
+        PressKey(VK_HOME, false);
+        EXPECT_EQ(CurrentText(), rows.LastFirst);
+
+        EXPECT_EQ(Run("select 'after', 1").Text, "select 'after', 1") << "the host goes on";
+    }
+}
+
+// Esc pressed in the host stops a statement that would never end; a watchdog ends the process should it not.
+TEST_F(SafetyHost, EscInTheHostStopsAnEndlessQuery) {
+    SetForegroundWindow(Host);
+    Pump(50);
+    ASSERT_EQ(GetForegroundWindow(), Host);
+    std::atomic<bool> returned{false};
+    std::thread user([&] {
+        Sleep(300);
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        for (int waited = 0; !returned; waited += 10) {
+            if (waited > 60000) {
+                std::fprintf(stderr, "an endless query went on after Esc\n");
+                ExitProcess(1);
+            }
+            Sleep(10);
+        }
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    });
+    const Answer answer = Run("with recursive c(x) as (select 1 union all select x + 1 from c) select count(*) from c");
+    returned = true;
+    user.join();
+    EXPECT_EQ(answer.Text, "error sql \r\n");
+    EXPECT_EQ(answer.Clicks, 2);
+    Plugin->gettituls();
+    EXPECT_STREQ(Plugin->GetFile(), "") << "no row came";
+    EXPECT_EQ(Run("select 'after'").Text, "select 'after'") << "Esc released, the next query runs";
+}
+
+// Terminator bytes, line ends and a '#' in a name are data: the texts carry them as they are, and so does the cell a
+// double click hands over.
+TEST_F(SafetyHost, SpecialBytesArriveIntact) {
+    const std::string sql =
+        "select 'a' || char(25) || 'b' || char(24) || 'c' || char(13, 10) || 'd' as \"f#1\", 'e' as \"#\"";
+    EXPECT_EQ(Run(sql).Text, sql);
+    Plugin->gettituls();
+    EXPECT_STREQ(Plugin->GetFile(), "f#1###");
+    Plugin->getrows();
+    EXPECT_STREQ(Plugin->GetFile(), "a\x19"
+                                    "b\x18"
+                                    "c\r\nd\x19"
+                                    "e\x19\x18");
+    EXPECT_EQ(CurrentText(), "a\x19"
+                             "b\x18"
+                             "c\r\nd");
+}
+
+} // namespace
