@@ -20,7 +20,7 @@ class QueryRunner : public GridTest {
 protected:
     void SetUp() override {
         GridTest::SetUp();
-        HostWindow = nullptr;
+        HostWindow = Form(false)->GetWindowHandle();
         ViewRect = {};
         Path = Dir.File("q.db");
         ASSERT_EQ(sqlite3_open(Path.c_str(), &Other), SQLITE_OK);
@@ -40,6 +40,7 @@ protected:
         DbHandle = nullptr;
         TitlesText.clear();
         RowsText.clear();
+        HostWindow = nullptr;
         GridTest::TearDown();
     }
 
@@ -56,14 +57,14 @@ protected:
         return GetFile();
     }
 
-    // Notification clicks waiting for the (null) host window, that is in this thread's queue; taken out of it.
+    // Notification clicks waiting for the host window, a form of this thread; taken out of the queue.
     static int Clicks() {
         int clicks = 0;
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN)
+            if (msg.hwnd == HostWindow && msg.message == WM_LBUTTONDOWN)
                 ++clicks;
-            else if (msg.hwnd)
+            else if (msg.hwnd && msg.hwnd != HostWindow)
                 DispatchMessageA(&msg);
         }
         return clicks;
@@ -260,15 +261,17 @@ TEST_F(QueryRunner, ResultsStopAtTheSixteenBitLimit) {
 TEST(QueryRunnerOrder, WithoutDatabaseIsAQueryError) {
     sqlite3_close_v2(DbHandle);
     DbHandle = nullptr;
-    HostWindow = nullptr;
+    HostWindow = CreateWindowExA(0, "BUTTON", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetFile("select 1");
     sqlrun();
     EXPECT_STREQ(GetFile(), "error query \r\n");
     MSG msg;
     int clicks = 0;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        clicks += msg.message == WM_LBUTTONDOWN;
+        clicks += msg.hwnd == HostWindow && msg.message == WM_LBUTTONDOWN;
     EXPECT_EQ(clicks, 1);
+    DestroyWindow(HostWindow);
+    HostWindow = nullptr;
 }
 
 } // namespace
