@@ -439,6 +439,8 @@ constexpr int COLOR_3DHIGHLIGHT = COLOR_BTNHIGHLIGHT;
 // Window classes
 ATOM RegisterClassA(const WNDCLASSA *wndClass);
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA wndClass);
+// Fails while a window of the class lives; system classes are never unregistered.
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 DWORD GetClassLongA(HWND hwnd, int index);
 DWORD SetClassLongA(HWND hwnd, int index, LONG value);
 int GetClassNameA(HWND hwnd, LPSTR name, int size);

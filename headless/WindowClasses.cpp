@@ -122,6 +122,24 @@ BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, LPWNDCLASSA wndClass) {
     return TRUE;
 }
 
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+    if (!className)
+        return FALSE;
+    Registry &registry = Classes();
+    std::lock_guard guard(registry.Lock);
+    auto *entry = Lookup(registry, instance, className);
+    if (!entry || entry->second->System) {
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+        return FALSE;
+    }
+    if (WindowTable::Instance().HasWindowsOf(entry->second.get())) {
+        SetLastError(ERROR_CLASS_HAS_WINDOWS);
+        return FALSE;
+    }
+    registry.Classes.erase(registry.Classes.begin() + (entry - registry.Classes.data()));
+    return TRUE;
+}
+
 DWORD GetClassLongA(HWND hwnd, int index) {
     const Window *window = Find(hwnd);
     if (!window || !window->Class)

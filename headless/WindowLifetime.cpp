@@ -26,6 +26,9 @@ void NotifyParents(HWND hwnd, WORD event) {
         if (window->ExStyle & WS_EX_NOPARENTNOTIFY)
             break;
         const HWND parent = window->Parent;
+        // A child-styled window of the desktop is a top-level window: nobody above it is told.
+        if (!parent || parent == GetDesktopWindow())
+            break;
         const auto id = static_cast<WORD>(window->Id);
         SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(event, id), reinterpret_cast<LPARAM>(hwnd));
         hwnd = parent;

@@ -63,6 +63,12 @@ std::vector<Window *> WindowTable::WindowsOf(DWORD thread) {
     return result;
 }
 
+bool WindowTable::HasWindowsOf(const WindowClass *cls) {
+    std::lock_guard guard(Lock);
+    return std::any_of(Windows.begin(), Windows.end(),
+                       [&](const auto &entry) { return entry.second->Alive && entry.second->Class.get() == cls; });
+}
+
 Window &WindowTable::Desktop() { return *Windows.at(DesktopHandle); }
 
 ThreadInput &CurrentInput() {

@@ -75,6 +75,8 @@ public:
     void MarkDestroyed(HWND handle);
     // Live windows of a thread in creation order.
     std::vector<Window *> WindowsOf(DWORD thread);
+    // True while a window of the class lives, on any thread.
+    bool HasWindowsOf(const WindowClass *cls);
     Window &Desktop();
 
 private:

@@ -1,3 +1,4 @@
+// The database connection: openbase's opening and checking, and the close at unload.
 #include "db/Database.h"
 
 #include "db/NotifyHost.h"
@@ -31,4 +32,9 @@ void OpenDatabase() {
         ExchangeText = prepared == SQLITE_OK ? "select db ok\r\n" : "error select db\r\n";
     }
     NotifyHost();
+}
+
+void CloseDatabase() {
+    sqlite3_close_v2(DbHandle);
+    DbHandle = nullptr;
 }

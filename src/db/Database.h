@@ -11,3 +11,5 @@ extern sqlite3 *DbHandle;
 // openbase's body: opens the database named by ExchangeText, checks it, puts
 // the status line into ExchangeText and notifies the host.
 void OpenDatabase();
+// Closes the connection, once no statement uses it any more, and clears DbHandle: at unload only.
+void CloseDatabase();

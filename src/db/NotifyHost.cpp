@@ -1,3 +1,4 @@
+// The notification click: the plug-in's one signal to the host that the exchange text holds something new.
 #include "db/NotifyHost.h"
 
 #include "db/SharedState.h"
@@ -10,6 +11,10 @@ LPARAM NotifyPoint(std::int32_t left, std::int32_t top) {
 }
 
 void NotifyHost() {
+    // Posted to no window, the pair would land in the calling thread's queue as thread messages, where a host loop
+    // that handles those sees a click nobody made.
+    if (!HostWindow)
+        return;
     const LPARAM point = NotifyPoint(ViewRect.Left, ViewRect.Top);
     PostMessageA(HostWindow, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageA(HostWindow, WM_LBUTTONUP, 0, point);

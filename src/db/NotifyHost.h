@@ -1,3 +1,4 @@
+// The notification click that tells the host to read the exchange text.
 #pragma once
 
 #include "toolkit/platform/Win32.h"
@@ -9,5 +10,5 @@
 LPARAM NotifyPoint(std::int32_t left, std::int32_t top);
 
 // Tells the host that ExchangeText holds something new: a left click posted to
-// HostWindow at the viewer's top-left corner.
+// HostWindow at the viewer's top-left corner. Without a host window nothing is posted.
 void NotifyHost();

@@ -1,3 +1,5 @@
+// The viewer's build, its move into the host window, its backdrop, its handlers, and its release when the library
+// unloads.
 #include "plugin/ViewerForm.h"
 
 #include "db/NotifyHost.h"
@@ -16,49 +18,100 @@ Control *ViewerApplet = nullptr;
 Bitmap *Backdrop = nullptr;
 
 namespace {
-// Set when the form's window is destroyed: the form has then released the record, so Viewer must not be read.
-bool ViewerGone = false;
-} // namespace
 
-namespace {
+// Set when the viewer ends (its window destroyed with the host's, its host window gone before the move, or the release
+// at unload): the form then releases the record, so Viewer must not be read.
+bool ViewerGone = false;
+// Set by the move into the host window; from then on a Draw may take the backdrop the move could not.
+bool Embedded = false;
+// Where the backdrop's top-left pixel lies on the form: only the part of the viewer's rectangle inside the host's
+// client area is copied.
+POINT BackdropOrigin{};
 
 constexpr GridOptions ViewerGridOptions = 0x7C;
 
-void CopyBackdrop(Control *form) {
-    if (!Backdrop)
-        return;
-    Canvas *canvas = ControlCanvas(form);
-    BitBlt(canvas->Handle(), 0, 0, form->GetWidth(), form->GetHeight(), Backdrop->Canvas()->Handle(), 0, 0, SRCCOPY);
+// The part of the host window the backdrop can come from; empty when it shows nothing of the viewer's rectangle.
+RECT BackdropArea() {
+    return VisibleClientPart(HostWindow, ViewRect.Left, ViewRect.Top, ViewRect.Width, ViewRect.Height);
 }
 
-// On the timer service's thread: only thread-safe calls.
-void OnViewerTimer(void *data, ObjectBase *) {
-    auto *viewer = static_cast<ViewerForm *>(data);
-    viewer->Timer->SetEnabled(false);
-    ::SetParent(viewer->Form->Handle, HostWindow);
-    PostMessageA(viewer->Form->Handle, SnapshotMessage, 0, 0);
+bool IsEmptyArea(const RECT &area) { return area.right <= area.left || area.bottom <= area.top; }
+
+// Without a backdrop the form shows the plain background its erase painted.
+void CopyBackdrop(Control *form) {
+    Canvas *source = Backdrop ? Backdrop->Canvas() : nullptr;
+    if (!source)
+        return;
+    BitBlt(ControlCanvas(form)->Handle(), BackdropOrigin.x, BackdropOrigin.y, Backdrop->Width, Backdrop->Height,
+           source->Handle(), 0, 0, SRCCOPY);
+}
+
+// A snapshot without pixels (no memory for them) is no backdrop: it is dropped, and a later Draw tries again.
+void TakeBackdrop() {
+    const RECT area = BackdropArea();
+    if (IsEmptyArea(area))
+        return;
+    Bitmap *shot = CaptureWindowRegion(HostWindow, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    if (!shot->Canvas()) {
+        ObjectBase::Free(shot);
+        ClearLastSnapshot();
+        return;
+    }
+    Backdrop = shot;
+    BackdropOrigin = {area.left - ViewRect.Left, area.top - ViewRect.Top};
+}
+
+// The viewer's end, from inside: the applet releases the form, which releases its record, its timer and its grid.
+void EndViewer() {
+    ViewerGone = true;
+    FreeAndClear(ViewerApplet);
+}
+
+// On the timer service's thread, with the form's window as data: it only posts. Moving the form from here would make
+// this thread wait for the window thread, and the window thread waits for a callback in progress whenever it stops
+// the timer (at unload, or when the form goes).
+void OnViewerTimer(void *data, ObjectBase *) { PostMessageA(static_cast<HWND>(data), SnapshotMessage, 0, 0); }
+
+// The first SnapshotMessage, on the window thread. A host window destroyed before the move takes the viewer with it,
+// as it would have had the viewer been its child already.
+bool MoveIntoHost(Control *form) {
+    Embedded = true;
+    Viewer->Timer->SetEnabled(false);
+    if (!IsWindow(HostWindow)) {
+        EndViewer();
+        return false;
+    }
+    ::SetParent(form->Handle, HostWindow);
+    return true;
 }
 
 bool TakeSnapshot(Control *form, WindowMessage &message, LRESULT &) {
-    if (message.Msg != SnapshotMessage)
+    if (message.Msg != SnapshotMessage || ViewerGone)
         return false;
+    if (!Embedded) {
+        if (!MoveIntoHost(form))
+            return false;
+    } else if (Backdrop || IsEmptyArea(BackdropArea())) {
+        // A later message comes from Draw, for a backdrop the move could not take; it may be done already.
+        return false;
+    }
     form->SetVisible(false);
     Control::ProcessMessages();
-    // One backdrop only: the message is posted once, but a stray repeat must not leak the first.
+    // The host may have destroyed its window, and the viewer with it, while its messages ran.
+    if (ViewerGone)
+        return false;
     if (!Backdrop)
-        Backdrop = CaptureWindowRegion(HostWindow, ViewRect.Left, ViewRect.Top, ViewRect.Width, ViewRect.Height);
+        TakeBackdrop();
     form->SetVisible(true);
     Control::ProcessMessages();
-    CopyBackdrop(form);
+    if (!ViewerGone)
+        CopyBackdrop(form);
     return false;
 }
 
 bool WatchDestroy(Control *, WindowMessage &message, LRESULT &) {
-    if (message.Msg != WM_DESTROY || ViewerGone)
-        return false;
-    ViewerGone = true;
-    if (ViewerApplet)
-        ObjectBase::Free(ViewerApplet);
+    if (message.Msg == WM_DESTROY && !ViewerGone)
+        EndViewer();
     return false;
 }
 
@@ -85,14 +138,15 @@ ViewerForm *BuildViewerForm(Control *parent) {
     form->SetEnabled(false);
     form->SetHasBorder(false);
     form->SetClientSize(231, 104);
-    if (HWND window = form->GetWindowHandle())
+    HWND window = form->GetWindowHandle();
+    if (window)
         DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
     form->SetOnPaint({OnViewerPaint, viewer});
 
     viewer->Timer = NewMultimediaTimer(500);
     viewer->Timer->Periodic = false;
     form->AddToAutoFree(viewer->Timer);
-    viewer->Timer->OnTimer = {OnViewerTimer, viewer};
+    viewer->Timer->OnTimer = {OnViewerTimer, window};
 
     viewer->Grid = NewXLGrid(form, 0, 0, 1, ViewerGridOptions);
     viewer->Grid->SetAlign(AlignKind::Client);
@@ -108,7 +162,8 @@ ViewerForm *BuildViewerForm(Control *parent) {
 
 void AttachToHost(HWND host) {
     HostWindow = host;
-    if (Viewer)
+    // Without a host window there is nothing to move into; the first call that names one builds the viewer.
+    if (Viewer || !IsWindow(host))
         return;
     StartToolkit();
     ViewerApplet = NewApplet(GetParent(host) ? "pluginedit" : "pluginreal");
@@ -125,11 +180,30 @@ BOOL PlaceViewer(std::int32_t left, std::int32_t top, std::int32_t width, std::i
     ViewRect = {left, top, width, height};
     if (!Viewer || ViewerGone)
         return FALSE;
-    return SetWindowPos(Viewer->Form->Handle, nullptr, left, top, width, height, SWP_NOZORDER);
+    const HWND form = Viewer->Form->Handle;
+    const BOOL placed = SetWindowPos(form, nullptr, left, top, width, height, SWP_NOZORDER);
+    // The move found nothing of the host to copy (no size yet, or the host showed none of the rectangle): the first
+    // Draw that shows some of the host takes the backdrop, through the same message.
+    if (Embedded && !Backdrop && !IsEmptyArea(BackdropArea()))
+        PostMessageA(form, SnapshotMessage, 0, 0);
+    return placed;
 }
 
 XLGrid *ViewerGrid() {
     if (!Viewer || ViewerGone)
         return nullptr;
     return Viewer->Grid;
+}
+
+void ReleaseViewer() {
+    if (Viewer && !ViewerGone) {
+        Viewer->Timer->SetEnabled(false);
+        EndViewer();
+    }
+    FreeAndClear(Backdrop);
+    ClearLastSnapshot();
+    Viewer = nullptr;
+    ViewerGone = false;
+    Embedded = false;
+    BackdropOrigin = {};
 }

@@ -23,10 +23,12 @@ constexpr UINT SnapshotMessage = 1294;
 constexpr DWORD ViewerStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD ViewerExStyle = WS_EX_CONTROLPARENT;
 
-// Null until the first SetParentWindow; never cleared, so the viewer is built once.
+// Null until the first SetParentWindow that names a window; cleared only when the library unloads, so the viewer is
+// built once per load.
 extern ViewerForm *Viewer;
+// Null again once the viewer's window is gone.
 extern Control *ViewerApplet;
-// The host's pixels behind the viewer, taken once; null until then.
+// The host's pixels behind the viewer, taken once; null until then, and while the host has shown none of them.
 extern Bitmap *Backdrop;
 
 ViewerForm *BuildViewerForm(Control *parent);
@@ -35,3 +37,6 @@ void AttachToHost(HWND host);
 BOOL PlaceViewer(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 // The viewer's grid while its window lives, else null.
 XLGrid *ViewerGrid();
+// Stops the timer, destroys the viewer's windows and drops the backdrop, leaving the state of a fresh load. On the
+// thread that owns the windows only.
+void ReleaseViewer();

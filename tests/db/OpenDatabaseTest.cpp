@@ -1,3 +1,4 @@
+// openbase: the status lines, the path's character set, the notification click, and the result texts before a run.
 #include "db/Database.h"
 #include "db/NotifyHost.h"
 #include "db/ResultTexts.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-// The messages waiting in the calling thread's queue (where the notification
-// goes while HostWindow is null), taken out of it.
+// The messages waiting in the calling thread's queue (the host window is one of
+// its windows), taken out of it.
 std::vector<MSG> TakeQueue() {
     std::vector<MSG> taken;
     MSG msg;
@@ -26,10 +27,15 @@ class OpenDatabase : public ::testing::Test {
 protected:
     void SetUp() override {
         TakeQueue();
-        HostWindow = nullptr;
+        HostWindow = CreateWindowExA(0, "BUTTON", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         ViewRect = {};
     }
-    void TearDown() override { ViewRect = {}; }
+    void TearDown() override {
+        DestroyWindow(HostWindow);
+        HostWindow = nullptr;
+        TakeQueue();
+        ViewRect = {};
+    }
 
     // openbase on a path: the status line and the one click it must post.
     std::string Open(const std::string &path) {
@@ -43,6 +49,7 @@ protected:
             EXPECT_EQ(posted[1].message, static_cast<UINT>(WM_LBUTTONUP));
             EXPECT_EQ(posted[1].wParam, 0u);
             EXPECT_EQ(posted[0].lParam, posted[1].lParam);
+            EXPECT_EQ(posted[0].hwnd, HostWindow);
         }
         return GetFile();
     }
@@ -110,7 +117,17 @@ TEST_F(OpenDatabase, ClickCarriesViewerCorner) {
     const std::vector<MSG> posted = TakeQueue();
     ASSERT_EQ(posted.size(), 2u);
     EXPECT_EQ(posted[0].lParam, static_cast<LPARAM>(20 * 65536 + 10));
-    EXPECT_EQ(posted[0].hwnd, nullptr);
+    EXPECT_EQ(posted[0].hwnd, HostWindow);
+}
+
+// Posted to no window, the click would be a thread message that a host's loop may take for a real one.
+TEST_F(OpenDatabase, WithoutAHostWindowNothingIsPosted) {
+    DestroyWindow(HostWindow);
+    HostWindow = nullptr;
+    SetFile(Dir.File("a.db").c_str());
+    openbase();
+    EXPECT_STREQ(GetFile(), "select db ok\r\n");
+    EXPECT_TRUE(TakeQueue().empty());
 }
 
 TEST(NotifyPoint, WrapsInThirtyTwoBits) {

@@ -7,7 +7,7 @@
 
 void QueryTest::SetUp() {
     GridTest::SetUp();
-    HostWindow = nullptr;
+    HostWindow = Form(false)->GetWindowHandle();
     ViewRect = {};
     Path = Dir.File("q.db");
     ASSERT_EQ(sqlite3_open(Path.c_str(), &Other), SQLITE_OK);
@@ -28,6 +28,7 @@ void QueryTest::TearDown() {
     DbHandle = nullptr;
     TitlesText.Clear();
     RowsText.Clear();
+    HostWindow = nullptr;
     GridTest::TearDown();
 }
 
@@ -47,9 +48,9 @@ int QueryTest::Clicks() {
     int clicks = 0;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN)
+        if (msg.hwnd == HostWindow && msg.message == WM_LBUTTONDOWN)
             ++clicks;
-        else if (msg.hwnd)
+        else if (msg.hwnd && msg.hwnd != HostWindow)
             DispatchMessageA(&msg);
     }
     return clicks;

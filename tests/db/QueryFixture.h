@@ -26,7 +26,7 @@ protected:
     static void Exec(sqlite3 *db, const char *sql);
     // Runs a query into the grid; returns ExchangeText afterwards.
     static std::string Run(XLGrid *grid, const std::string &sql);
-    // Notification clicks waiting for the (null) host window, that is in this thread's queue; taken out of it.
+    // Notification clicks waiting for the host window, a form of this thread; taken out of the queue.
     static int Clicks();
     static std::vector<std::string> Column(XLGrid *grid, std::int32_t col);
     static std::string Title(XLGrid *grid, std::int32_t col);

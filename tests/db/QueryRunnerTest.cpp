@@ -191,15 +191,17 @@ TEST_F(QueryRunner, ResultsStopAtTheSixteenBitLimit) {
 TEST(QueryRunnerOrder, WithoutDatabaseIsAQueryError) {
     sqlite3_close_v2(DbHandle);
     DbHandle = nullptr;
-    HostWindow = nullptr;
+    HostWindow = CreateWindowExA(0, "BUTTON", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetFile("select 1");
     sqlrun();
     EXPECT_STREQ(GetFile(), "error query \r\n");
     MSG msg;
     int clicks = 0;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        clicks += msg.message == WM_LBUTTONDOWN;
+        clicks += msg.hwnd == HostWindow && msg.message == WM_LBUTTONDOWN;
     EXPECT_EQ(clicks, 1);
+    DestroyWindow(HostWindow);
+    HostWindow = nullptr;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The real DLL driven the way the host drives it: LoadLibrary, exports by
 // name, the notification click taken from the message queue.
 #include "PluginLibrary.h"
+#include "TestHost.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,9 @@ protected:
     static void SetUpTestSuite() {
         Plugin = new PluginLibrary;
         LoadError = Plugin->Load("sqliteview.dll");
+        Host = MakeHostWindow("database host");
+        if (LoadError.empty())
+            Plugin->SetParentWindow(Host);
     }
     static void TearDownTestSuite() { delete Plugin; }
     void SetUp() override { ASSERT_EQ(LoadError, ""); }
@@ -35,8 +39,10 @@ protected:
         while (clicks.size() < 2 && GetTickCount() - start < 2000) {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP)
+                if (msg.hwnd == Host && (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP))
                     clicks.push_back({msg.message, msg.wParam, msg.lParam, msg.hwnd, Plugin->GetFile()});
+                else
+                    DispatchMessageA(&msg);
             Sleep(1);
         }
         return clicks;
@@ -53,20 +59,22 @@ protected:
         EXPECT_EQ(clicks[0].WParam, static_cast<WPARAM>(MK_LBUTTON));
         EXPECT_EQ(clicks[1].Message, static_cast<UINT>(WM_LBUTTONUP));
         EXPECT_EQ(clicks[1].WParam, 0u);
-        // Before SetParentWindow and Draw the pair goes to the calling thread at (0, 0).
+        // Before Draw the pair goes to the host window at (0, 0).
         EXPECT_EQ(clicks[0].LParam, 0);
         EXPECT_EQ(clicks[1].LParam, 0);
-        EXPECT_EQ(clicks[0].Window, nullptr);
+        EXPECT_EQ(clicks[0].Window, Host);
         EXPECT_EQ(clicks[0].TextAtClick, Plugin->GetFile()) << "the message is in place before the click";
         return Plugin->GetFile();
     }
 
     static PluginLibrary *Plugin;
     static std::string LoadError;
+    static HWND Host;
     TempDir Dir;
 };
 
 PluginLibrary *DatabaseHost::Plugin = nullptr;
+HWND DatabaseHost::Host = nullptr;
 std::string DatabaseHost::LoadError;
 
 void MakeDatabase(const std::string &utf8Path) {

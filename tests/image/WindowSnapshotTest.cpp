@@ -1,3 +1,5 @@
+// Snapshots of a window region: the pixels copied, regions reaching outside, empty regions, the last snapshot, and
+// the part of a region a window shows.
 #include <gtest/gtest.h>
 
 #include "support/PixelSurface.h"
@@ -5,6 +7,8 @@
 #include "toolkit/bitmaps/WindowSnapshot.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/windows/ControlDrawingTools.h"
+
+#include <vector>
 
 namespace {
 
@@ -90,6 +94,37 @@ TEST_F(WindowSnapshot, TheLastSnapshotOutlivesItsCallersReference) {
     EXPECT_EQ(PixelOf(LastSnapshot, 1, 1), Right);
     ClearLastSnapshot();
     EXPECT_EQ(LastSnapshot, nullptr);
+}
+
+struct RegionCase {
+    const char *Name;
+    int X, Y, Width, Height;
+    RECT Expected;
+};
+
+// The panel's client area is 40 x 30.
+const RegionCase RegionCases[] = {
+    {"inside", 5, 6, 10, 12, {5, 6, 15, 18}},
+    {"the whole area", 0, 0, 40, 30, {0, 0, 40, 30}},
+    {"over the left and top edges", -300, -200, 310, 205, {0, 0, 10, 5}},
+    {"over the right and bottom edges", 30, 20, 20000, 20000, {30, 20, 40, 30}},
+    {"past the 32-bit range", 35, 25, 0x7FFFFFFF, 0x7FFFFFFF, {35, 25, 40, 30}},
+    {"right of the area", 40, 0, 10, 10, {}},
+    {"below the area", 0, 31, 10, 10, {}},
+    {"zero size", 5, 5, 0, 0, {}},
+    {"negative size", 20, 20, -10, -10, {}},
+};
+
+TEST_F(WindowSnapshot, TheVisiblePartIsTheRegionInsideTheClientArea) {
+    Control *panel = PaintedPanel();
+    for (const RegionCase &c : RegionCases) {
+        const RECT part = VisibleClientPart(panel->Handle, c.X, c.Y, c.Width, c.Height);
+        EXPECT_EQ(std::vector<LONG>({part.left, part.top, part.right, part.bottom}),
+                  std::vector<LONG>({c.Expected.left, c.Expected.top, c.Expected.right, c.Expected.bottom}))
+            << c.Name;
+    }
+    const RECT none = VisibleClientPart(nullptr, 0, 0, 10, 10);
+    EXPECT_EQ(none.right - none.left, 0) << "no window";
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// The viewer's double click: what it hands to the host, and when.
 #include "plugin/ViewerForm.h"
 #include "db/SharedState.h"
 #include "grid/XLGrid.h"
@@ -5,14 +6,24 @@
 
 namespace {
 
-class ViewerFormTest : public ToolkitTest {};
+class ViewerFormTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        HostWindow = Form(false)->GetWindowHandle();
+    }
+    void TearDown() override {
+        HostWindow = nullptr;
+        ToolkitTest::TearDown();
+    }
+};
 
-// Removes the pending messages; with no host window the notification clicks are thread messages.
+// Removes the pending messages; counts the notification clicks posted to the host window.
 int TakeNotifyClicks() {
     MSG msg;
     int clicks = 0;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        clicks += msg.hwnd == nullptr && msg.message == WM_LBUTTONDOWN;
+        clicks += msg.hwnd == HostWindow && msg.message == WM_LBUTTONDOWN;
     return clicks;
 }
 
@@ -21,7 +32,6 @@ TEST_F(ViewerFormTest, DoubleClickHandsCurrentCellTextOnlyOnceFilled) {
     ViewerForm *viewer = BuildViewerForm(parent);
     XLGrid *grid = viewer->Grid;
     ASSERT_NE(grid->GetWindowHandle(), nullptr);
-    HostWindow = nullptr;
     ExchangeText = "untouched";
     SendMessageA(grid->Handle, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
     EXPECT_EQ(ExchangeText, "untouched");
@@ -43,7 +53,6 @@ TEST_F(ViewerFormTest, DoubleClickOnATitleHandsTheCurrentCell) {
     SetRowCount(grid, 2);
     SetText(Cell(grid, 1, 1), "current");
     SetCurrentCell(grid, 1, 1);
-    HostWindow = nullptr;
     ExchangeText = "untouched";
     const LPARAM title = MAKELPARAM(60, 10);
     for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})

@@ -1,4 +1,8 @@
+// Copying a window region's pixels into a new bitmap, and finding the part of a region a window can show.
 #include "toolkit/bitmaps/WindowSnapshot.h"
+
+#include <algorithm>
+#include <cstdint>
 
 #include "toolkit/gdi/Canvas.h"
 
@@ -17,4 +21,18 @@ Bitmap *CaptureWindowRegion(HWND window, int x, int y, int width, int height) {
     if (dc)
         ReleaseDC(window, dc);
     return bitmap;
+}
+
+RECT VisibleClientPart(HWND window, int x, int y, int width, int height) {
+    RECT client{};
+    if (width <= 0 || height <= 0 || !window || !GetClientRect(window, &client))
+        return RECT{};
+    // The far edges in 64 bits: a rectangle reaching past the 32-bit range is still cut to the client area.
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + width, client.right);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + height, client.bottom);
+    const LONG left = std::max<LONG>(x, client.left);
+    const LONG top = std::max<LONG>(y, client.top);
+    if (right <= left || bottom <= top)
+        return RECT{};
+    return RECT{left, top, static_cast<LONG>(right), static_cast<LONG>(bottom)};
 }

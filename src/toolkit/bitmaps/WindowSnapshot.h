@@ -12,3 +12,8 @@ extern Bitmap *LastSnapshot;
 // empty, with nothing copied, for a zero size. The caller owns the result.
 Bitmap *CaptureWindowRegion(HWND window, int x, int y, int width, int height);
 void ClearLastSnapshot();
+
+// The part of the region at (x, y) of width x height that lies inside the window's client area, in client
+// coordinates: all of it a snapshot can copy. An all-zero rectangle when the region is empty or lies outside, or the
+// window is gone.
+RECT VisibleClientPart(HWND window, int x, int y, int width, int height);

@@ -2,6 +2,7 @@
 // window thread: it may only do thread-safe work, such as posting a message.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "toolkit/objects/ObjectBase.h"
@@ -11,7 +12,8 @@ class MultimediaTimer : public ObjectBase {
 public:
     void Destroy() override;
     // Starts or stops the timer when its running state differs; Enabled takes the flag in every case. A one-shot
-    // timer that has fired still counts as running until it is disabled.
+    // timer that has fired still counts as running until it is disabled. Once stopped, no callback of the timer runs
+    // any more: neither a later one nor one in progress, so the timer (and the library) may go.
     virtual void SetEnabled(bool flag);
 
     UINT TimerId = 0;
@@ -22,6 +24,11 @@ public:
     UINT Resolution = 0;
     // Fires every Interval when true, once per start when false.
     bool Periodic = true;
+    // Set from a one-shot start until its callback has returned: once the service has taken a one-shot from its list,
+    // stopping it no longer waits for the callback, so SetEnabled(false) waits for this instead.
+    std::atomic<bool> OneShotDue{false};
+    // The thread running a callback of this timer, 0 when none: a handler stopping its own timer must not wait.
+    std::atomic<DWORD> CallbackThread{0};
 
 protected:
     ~MultimediaTimer() override = default;

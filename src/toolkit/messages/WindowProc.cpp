@@ -163,3 +163,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     ObjectBase::Free(control);
     return result;
 }
+
+bool HandWindowToDefaultProc(HWND window) {
+    if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ToolkitWindowProc))
+        return false;
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+    return true;
+}

@@ -257,5 +257,11 @@ Control *NewEditBox(Control *parent, std::uint32_t options);
 
 // The module whose window classes and resources the toolkit uses: the library itself.
 HINSTANCE ModuleInstance();
+// For a window that must outlive the library's code (its thread cannot destroy it now): when its procedure is the
+// toolkit's, the default procedure takes over. True when it was one of the toolkit's windows.
+bool HandWindowToDefaultProc(HWND window);
+// Unregisters the window classes the toolkit registered; a class with a window still alive stays. True when none
+// is left.
+bool UnregisterWindowClasses();
 // True for the main form: the Applet's first child when an applet is in use, else any form.
 bool IsMainForm(const Control *control);

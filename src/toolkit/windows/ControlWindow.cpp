@@ -1,8 +1,12 @@
 // Making a control's window: class registration ("obj_" + base class name, over a system class when one of that
-// name exists), creation, and the show-pending rule for windows made before their visibility was decided.
+// name exists) and its undoing, creation, and the show-pending rule for windows made before their visibility was
+// decided.
 #include "toolkit/windows/Control.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/windows/ControlDrawingHooks.h"
@@ -42,6 +46,12 @@ namespace {
 
 constexpr UINT ClassStylesNotRegistered = CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC;
 
+// The classes this load of the library registered, for UnregisterWindowClasses.
+std::vector<std::string> &RegisteredClasses() {
+    static std::vector<std::string> names;
+    return names;
+}
+
 HICON FormIcon(Control *control) {
     if (control->Icon)
         return control->Icon == Control::NoIcon ? nullptr : control->Icon;
@@ -69,12 +79,28 @@ bool Control::RegisterWindowClass(char (&className)[64], WNDCLASSA &description)
     if (!DefWndProc)
         DefWndProc = description.lpfnWndProc;
     WNDCLASSA existing;
-    if (GetClassInfoA(module, className, &existing))
-        return true;
+    std::vector<std::string> &registered = RegisteredClasses();
+    if (GetClassInfoA(module, className, &existing)) {
+        if (std::find(registered.begin(), registered.end(), className) != registered.end())
+            return true;
+        // Left by an earlier load of the library whose windows outlived it: registered anew with this load's
+        // procedure. While such a window lives the class stays, and serves only if its procedure is this one.
+        if (!UnregisterClassA(className, module))
+            return existing.lpfnWndProc == &ToolkitWindowProc;
+    }
     description.lpfnWndProc = &ToolkitWindowProc;
     description.lpszClassName = className;
     description.lpszMenuName = nullptr;
-    return RegisterClassA(&description) != 0;
+    if (!RegisterClassA(&description))
+        return false;
+    registered.emplace_back(className);
+    return true;
+}
+
+bool UnregisterWindowClasses() {
+    std::vector<std::string> &names = RegisteredClasses();
+    std::erase_if(names, [](const std::string &name) { return UnregisterClassA(name.c_str(), ModuleInstance()); });
+    return names.empty();
 }
 
 bool Control::CreateWindow() {

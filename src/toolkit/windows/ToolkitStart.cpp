@@ -1,3 +1,4 @@
+// The toolkit's hidden application window, and the end of the toolkit's windows and classes.
 #include "toolkit/windows/ToolkitStart.h"
 
 #include "toolkit/windows/Control.h"
@@ -9,4 +10,11 @@ Control *StartToolkit() {
         Applet->GetWindowHandle();
     }
     return Applet;
+}
+
+void StopToolkit() {
+    // Destroy clears Applet.
+    if (Applet)
+        ObjectBase::Free(Applet);
+    UnregisterWindowClasses();
 }

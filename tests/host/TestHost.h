@@ -1,0 +1,46 @@
+// A host window for the tests that drive the real DLL: it records the notification clicks it receives and paints a
+// pattern that tells where each of its pixels came from; and readers of what is on the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct Received {
+    HWND Window;
+    UINT Message;
+    LPARAM LParam;
+};
+// The button messages every test host window received, in order.
+extern std::vector<Received> received;
+
+// The host paints each client pixel in a colour of its own, so a copy of its pixels tells where it came from;
+// changing the phase changes every pixel.
+constexpr BYTE FirstPhase = 0x40;
+constexpr BYTE SecondPhase = 0x80;
+extern BYTE patternPhase;
+COLORREF PatternAt(int x, int y, BYTE phase);
+
+// A shown, top-level host window of 700 x 500.
+HWND MakeHostWindow(const char *title);
+// Dispatches the thread's messages for the given time.
+void Pump(DWORD milliseconds);
+
+// A window's client pixels as they are on the screen, from the top-left corner, at most the given size.
+struct Pixels {
+    int Width = 0, Height = 0;
+    std::vector<COLORREF> Values;
+    COLORREF At(int x, int y) const { return Values[static_cast<std::size_t>(y) * Width + x]; }
+};
+Pixels ClientPixels(HWND window, int maxWidth = 4096, int maxHeight = 4096);
+
+// The pixels that differ from the host's pattern taken at (left, top); the first one is described in where.
+int PatternMismatches(const Pixels &pixels, int left, int top, BYTE phase, std::string &where);
+// The pixels that differ from one colour; the first one is described in where.
+int ColorMismatches(const Pixels &pixels, COLORREF color, std::string &where);
+
+RECT RectInParent(HWND window);
+HWND GridOf(HWND form);
+// What the form itself paints, with its grid hidden for the moment; at most the given size.
+Pixels FormPixelsBehindGrid(HWND form, int maxWidth = 4096, int maxHeight = 4096);
