@@ -1,7 +1,10 @@
+// The exports that only hand back texts or store what the host gives: information, exchange text, path, data.
+
 #include "plugin/PluginExports.h"
 
 #include "db/SharedState.h"
 #include "plugin/ExportGuard.h"
+#include "plugin/ProductInfo.h"
 #include "plugin/SettingsForm.h"
 
 namespace {
@@ -10,9 +13,9 @@ const char EmptyText[] = "";
 
 extern "C" {
 
-const char *Copyright() { return "Copyright (c) 2026 Tessaro Software. All rights reserved."; }
+const char *Copyright() { return PLUGIN_COPYRIGHT; }
 
-const char *GetShortInfo() { return "Tessaro sqlite plugin"; }
+const char *GetShortInfo() { return PLUGIN_PRODUCT_NAME; }
 
 const char *GetInfo() {
     return "Tessaro sqlite Vexlet SDK\r\n"
