@@ -1,5 +1,5 @@
 # Front door. Both builds live under build/; the SQLite source is fetched there.
-.PHONY: all setup native windows dll test test-native test-windows demo bench format clean
+.PHONY: all setup native windows dll dist test test-native test-windows demo bench format clean
 
 all: dll
 
@@ -21,6 +21,12 @@ windows: setup build/windows/CMakeCache.txt
 dll: windows
 	@echo "built build/windows/bin/sqliteview.dll"
 
+# The release archive: only the DLL is built, checked for self-containment and packed with the texts.
+dist: setup build/windows/CMakeCache.txt
+	cmake --build --preset windows --target sqliteview
+	scripts/check-dll i686-w64-mingw32-objdump build/windows/bin/sqliteview.dll
+	scripts/make-dist build/windows/bin/sqliteview.dll build/dist
+
 test-native: native
 	ctest --preset native
 test-windows: windows
@@ -41,4 +47,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/windows
+	rm -rf build/native build/windows build/dist

@@ -3,13 +3,14 @@
 
 #include "db/SharedState.h"
 #include "plugin/ExportGuard.h"
+#include "plugin/ProductInfo.h"
 #include "plugin/SettingsForm.h"
 
 extern "C" {
 
-const char *Copyright() { return "Copyright (c) 2026 Tessaro Software. All rights reserved."; }
+const char *Copyright() { return PLUGIN_COPYRIGHT; }
 
-const char *GetShortInfo() { return "Tessaro sqlite plugin"; }
+const char *GetShortInfo() { return PLUGIN_PRODUCT_NAME; }
 
 const char *GetInfo() {
     return "Tessaro sqlite Vexlet SDK\r\n"

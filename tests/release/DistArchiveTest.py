@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""The release archive that scripts/make-dist packs from the built DLL: its listing, contents, checksums, the DLL's
+self-containment, byte-for-byte repeatability, and its refusal of a release that is not ready.
+
+usage: DistArchiveTest.py SOURCE DLL OBJDUMP WORKDIR"""
+import hashlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+from pathlib import Path
+
+SOURCE, DLL, OBJDUMP, WORK = (Path(arg) for arg in sys.argv[1:5])
+MAKE_DIST = SOURCE / "scripts" / "make-dist"
+LISTING = ["sqliteview.dll", "README.md", "CHANGELOG.md", "SHA256SUMS"]
+
+
+def make_dist(out, source=SOURCE):
+    return subprocess.run([sys.executable, str(MAKE_DIST), str(DLL), str(out), str(source)],
+                          capture_output=True, text=True)
+
+
+def sha256(data):
+    return hashlib.sha256(data).hexdigest()
+
+
+def checksum_lines(text):
+    """sha256sum lines as {name: hash}; a line of another shape fails the test that reads it."""
+    sums = {}
+    for line in text.splitlines():
+        digest, name = line.split("  ", 1)
+        sums[name] = digest
+    return sums
+
+
+class DistArchive(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(WORK, ignore_errors=True)
+        for run in ("first", "second"):
+            result = make_dist(WORK / run)
+            assert result.returncode == 0, result.stderr
+        version = (SOURCE / "VERSION").read_text().strip()
+        cls.name = f"sqliteview-{version}-win32.zip"
+        cls.archive = WORK / "first" / cls.name
+        cls.zip = zipfile.ZipFile(cls.archive)
+        cls.addClassCleanup(cls.zip.close)
+
+    def test_lists_the_four_files_in_order_with_one_time_and_plain_attributes(self):
+        entries = self.zip.infolist()
+        self.assertEqual([entry.filename for entry in entries], LISTING)
+        self.assertIsNone(self.zip.testzip(), "an entry's CRC is wrong")
+        for entry in entries:
+            self.assertEqual(entry.date_time, entries[0].date_time, entry.filename)
+            self.assertEqual(entry.external_attr >> 16, 0o100644, entry.filename)
+            self.assertEqual(entry.compress_type, zipfile.ZIP_DEFLATED, entry.filename)
+        self.assertEqual(sorted(path.name for path in (WORK / "first").iterdir()),
+                         sorted([self.name, self.name + ".sha256"]), "no partial archive left behind")
+
+    def test_holds_the_built_dll_and_the_repository_texts(self):
+        self.assertEqual(self.zip.read("sqliteview.dll"), DLL.read_bytes())
+        self.assertEqual(self.zip.read("README.md"), (SOURCE / "README.md").read_bytes())
+        self.assertEqual(self.zip.read("CHANGELOG.md"), (SOURCE / "CHANGELOG.md").read_bytes())
+
+    def test_checksums_match_the_files_they_name(self):
+        sums = checksum_lines(self.zip.read("SHA256SUMS").decode())
+        self.assertEqual(sorted(sums), ["README.md", "sqliteview.dll"])
+        for name, digest in sums.items():
+            self.assertEqual(digest, sha256(self.zip.read(name)), name)
+        beside = checksum_lines((WORK / "first" / (self.name + ".sha256")).read_text())
+        self.assertEqual(beside, {self.name: sha256(self.archive.read_bytes())})
+
+    def test_the_dll_in_the_archive_is_self_contained(self):
+        with tempfile.TemporaryDirectory(dir=WORK) as unpacked:
+            self.zip.extract("sqliteview.dll", unpacked)
+            check = subprocess.run([str(SOURCE / "scripts" / "check-dll"), str(OBJDUMP),
+                                    str(Path(unpacked) / "sqliteview.dll")], capture_output=True, text=True)
+            self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
+
+    def test_packing_again_gives_the_same_bytes(self):
+        second = WORK / "second" / self.name
+        self.assertEqual(second.read_bytes(), self.archive.read_bytes())
+        self.assertEqual((WORK / "second" / (self.name + ".sha256")).read_text(),
+                         (WORK / "first" / (self.name + ".sha256")).read_text())
+
+    def test_refuses_a_release_that_is_not_ready(self):
+        cases = [
+            ("a version without notes", "9.9.9\n", "# Changelog\n\n## [1.0.0] - 2026-12-08\n"),
+            ("a version of two parts", "1.0\n", "# Changelog\n\n## [1.0] - 2026-12-08\n"),
+            ("a version with a suffix", "1.0.0-rc1\n", "# Changelog\n\n## [1.0.0-rc1] - 2026-12-08\n"),
+        ]
+        for label, version, changelog in cases:
+            with self.subTest(label), tempfile.TemporaryDirectory(dir=WORK) as source:
+                source = Path(source)
+                (source / "VERSION").write_text(version)
+                (source / "CHANGELOG.md").write_text(changelog)
+                (source / "README.md").write_text("readme\n")
+                result = make_dist(source / "out", source)
+                self.assertNotEqual(result.returncode, 0)
+                self.assertFalse((source / "out").exists() and any((source / "out").iterdir()))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
