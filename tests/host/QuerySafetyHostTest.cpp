@@ -94,17 +94,21 @@ protected:
         ShowWindow(Host, SW_SHOW);
         Plugin->SetParentWindow(Host);
         Plugin->Draw(0, 10, 10, 560, 340);
-        Pump(800);
-        Grid = FindWindowExA(FindWindowExA(Host, nullptr, nullptr, "Form1"), nullptr, "obj_vornGrid", nullptr);
+        // The viewer moves in 500 ms after SetParentWindow; a slow machine gets longer.
+        for (int waited = 0; !Grid && waited < 20000; waited += 100) {
+            Pump(100);
+            Grid = FindWindowExA(FindWindowExA(Host, nullptr, nullptr, "Form1"), nullptr, "obj_vornGrid", nullptr);
+        }
         Plugin->SetFile("");
         Plugin->openbase();
+        OpenAnswer = Plugin->GetFile();
         Pump(50);
     }
     // Never unloaded: the viewer lives in the host window for the rest of the process.
     void SetUp() override {
         ASSERT_EQ(LoadError, "");
         ASSERT_NE(Grid, nullptr);
-        ASSERT_STREQ(Plugin->GetFile(), "select db ok\r\n");
+        ASSERT_EQ(OpenAnswer, "select db ok\r\n");
         clicks = 0;
     }
 
@@ -137,11 +141,13 @@ protected:
 
     static PluginLibrary *Plugin;
     static std::string LoadError;
+    static std::string OpenAnswer;
     static HWND Host;
     static HWND Grid;
 };
 PluginLibrary *SafetyHost::Plugin = nullptr;
 std::string SafetyHost::LoadError;
+std::string SafetyHost::OpenAnswer;
 HWND SafetyHost::Host = nullptr;
 HWND SafetyHost::Grid = nullptr;
 
