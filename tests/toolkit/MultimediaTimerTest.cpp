@@ -4,6 +4,7 @@
 #include "toolkit/ToolkitFixture.h"
 
 #include <atomic>
+#include <thread>
 
 namespace {
 
@@ -11,15 +12,19 @@ struct TimerProbe {
     std::atomic<int> Fired{0};
     std::atomic<DWORD> Thread{0};
     std::atomic<bool> InCallback{false};
-    DWORD HoldMilliseconds = 0;
+    // Set by the first callback and never cleared: a one-shot may run and end before its starter looks.
+    std::atomic<bool> Entered{false};
+    // A callback stays in progress until this is set (or for five seconds).
+    std::atomic<bool> Proceed{true};
 };
 
 void CountFiring(void *data, ObjectBase *) {
     auto *probe = static_cast<TimerProbe *>(data);
     probe->InCallback = true;
+    probe->Entered = true;
     probe->Thread = GetCurrentThreadId();
-    if (probe->HoldMilliseconds)
-        Sleep(probe->HoldMilliseconds);
+    for (int waited = 0; !probe->Proceed && waited < 5000; ++waited)
+        Sleep(1);
     ++probe->Fired;
     probe->InCallback = false;
 }
@@ -79,22 +84,28 @@ TEST(MultimediaTimer, PeriodicFiresUntilStopped) {
     ObjectBase::Free(timer);
 }
 
-// After the stop nothing of the timer may run: its record, or the library, may go at once. A one-shot the service has
-// already taken from its list is no exception.
+// After the stop nothing of the timer may run: its record, or the library, may go at once.
 TEST(MultimediaTimer, StoppingWaitsForACallbackInProgress) {
-    for (const bool periodic : {true, false}) {
-        SCOPED_TRACE(periodic ? "periodic" : "one-shot");
-        TimerProbe probe;
-        probe.HoldMilliseconds = 60;
-        MultimediaTimer *timer = MakeTimer(5, periodic, probe);
-        timer->SetEnabled(true);
-        ASSERT_TRUE(WaitFor([&] { return probe.InCallback.load(); }));
+    TimerProbe probe;
+    probe.Proceed = false;
+    MultimediaTimer *timer = MakeTimer(5, true, probe);
+    timer->SetEnabled(true);
+    if (!WaitFor([&] { return probe.Entered.load(); })) {
+        probe.Proceed = true;
         ObjectBase::Free(timer);
-        EXPECT_FALSE(probe.InCallback) << "no callback runs on a freed timer";
-        const int fired = probe.Fired;
-        Sleep(40);
-        EXPECT_EQ(probe.Fired, fired);
+        FAIL() << "the timer never fired";
     }
+    // The callback is held until well after the stop has begun.
+    std::thread release([&] {
+        Sleep(100);
+        probe.Proceed = true;
+    });
+    ObjectBase::Free(timer);
+    EXPECT_FALSE(probe.InCallback) << "no callback runs on a freed timer";
+    release.join();
+    const int fired = probe.Fired;
+    Sleep(40);
+    EXPECT_EQ(probe.Fired, fired);
 }
 
 using TimerAndPump = ToolkitTest;

@@ -39,8 +39,9 @@ void MultimediaTimer::SetEnabled(bool flag) {
             if (!TimerId)
                 OneShotDue = false;
         } else {
-            // A kill that finds no timer means a one-shot the service has taken: its callback is running or about
-            // to. Wine's service drops a one-shot from its list before calling it, so the kill cannot wait for it.
+            // A kill that finds no timer means a one-shot that fired. Wine keeps a one-shot's ID valid until its
+            // callback has returned, so the synchronous kill waits for it there; a service that drops the ID before
+            // the call could not, and then the callback may still be running: wait for it here.
             const bool taken = timeKillEvent(TimerId) != TIMERR_NOERROR;
             TimerId = 0;
             if (taken && CallbackThread != GetCurrentThreadId()) {
