@@ -15,10 +15,6 @@ void DropBrokenSelection(GridBlock &s) {
         s = {};
 }
 
-} // namespace
-
-namespace {
-
 void ClampCols(XLGridData &data, std::uint16_t n) {
     data.CurCol = IntMin(data.CurCol, n - 1);
     data.ColCount = n;

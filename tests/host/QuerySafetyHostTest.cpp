@@ -3,6 +3,7 @@
 // over whole, and Esc stops a query that would never end. The viewer is built once per load, so the suite keeps
 // the DLL loaded and its tests share the viewer.
 #include "PluginLibrary.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -15,29 +16,6 @@
 #include <vector>
 
 namespace {
-
-int clicks = 0;
-std::string clickLog;
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDOWN) {
-        ++clicks;
-        clickLog += "down " + std::to_string(wParam) + " " + std::to_string(lParam) + " at " +
-                    std::to_string(GetTickCount()) + "\n";
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 // What sqlrun answered: the exchange text afterwards and the clicks it posted.
 struct Answer {
@@ -84,14 +62,7 @@ protected:
         LoadError = Plugin->Load("sqliteview.dll");
         if (!LoadError.empty())
             return;
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = CountingProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "SafetyTestHost";
-        RegisterClassA(&windowClass);
-        Host = CreateWindowExA(0, "SafetyTestHost", "safety host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 600,
-                               400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ShowWindow(Host, SW_SHOW);
+        Host = MakeHostWindow("safety host");
         Plugin->SetParentWindow(Host);
         Plugin->Draw(0, 10, 10, 560, 340);
         // The viewer moves in 500 ms after SetParentWindow; a slow machine gets longer.
@@ -109,17 +80,18 @@ protected:
         ASSERT_EQ(LoadError, "");
         ASSERT_NE(Grid, nullptr);
         ASSERT_EQ(OpenAnswer, "select db ok\r\n");
-        clicks = 0;
     }
 
     static Answer Run(const std::string &sql) {
-        clicks = 0;
-        clickLog = "run at " + std::to_string(GetTickCount()) + "\n";
+        received.clear();
         Plugin->SetFile(sql.c_str());
         Plugin->sqlrun();
         std::string text = Plugin->GetFile();
         Pump(50);
-        return {text, clicks};
+        const auto clicks = std::count_if(received.begin(), received.end(), [](const Received &r) {
+            return r.Window == Host && r.Message == WM_LBUTTONDOWN;
+        });
+        return {text, static_cast<int>(clicks)};
     }
 
     static void PressKey(WPARAM key, bool ctrl) {
@@ -167,7 +139,7 @@ TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
         SCOPED_TRACE(c.Name);
         const Answer answer = Run(c.Sql);
         EXPECT_EQ(answer.Text, "error sql \r\n");
-        EXPECT_EQ(answer.Clicks, 1) << clickLog;
+        EXPECT_EQ(answer.Clicks, 1);
 
         Plugin->getrows();
         const RowsShape rows = ShapeOf(Plugin->GetFile());
@@ -207,7 +179,7 @@ TEST_F(SafetyHost, EscInTheHostStopsAnEndlessQuery) {
     returned = true;
     user.join();
     EXPECT_EQ(answer.Text, "error sql \r\n");
-    EXPECT_EQ(answer.Clicks, 1) << clickLog;
+    EXPECT_EQ(answer.Clicks, 1);
     Plugin->gettituls();
     EXPECT_STREQ(Plugin->GetFile(), "") << "no row came";
     EXPECT_EQ(Run("select 'after'").Text, "select 'after'") << "Esc released, the next query runs";
