@@ -20,16 +20,55 @@ constexpr std::size_t MaxBlockSlots = 16384;
 
 void *&NextFree(void *slot) { return *static_cast<void **>(slot); }
 
-// Texts share blocks of this size; a longer one gets an allocation of its own. Room is handed out in even sizes,
-// which keeps every text at an even address.
-constexpr std::size_t TextBlockSize = 64 * 1024;
+// Texts and rows share blocks of their kind; a longer text or a row of many cells gets an allocation of its own.
+constexpr std::size_t RoomBlockSize = 64 * 1024;
 constexpr std::size_t MaxSharedText = 1024;
+constexpr std::size_t MaxCarvedRow = 4096;
 
+// Text room is handed out in even sizes, which keeps every text at an even address.
 std::size_t RoomFor(std::size_t length) { return (length + 2) & ~std::size_t{1}; }
 
 std::size_t OwnTextCost(std::size_t length) { return length + 1 + HeapBlockOverhead; }
 
+// A carved row is the list with the room for its entries behind it, in whole steps of new's alignment, so the next
+// row is aligned as well.
+constexpr std::size_t RowAlign = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+static_assert(alignof(GridRow) <= RowAlign && alignof(void *) <= alignof(GridRow));
+
+std::size_t RowRoom(std::int32_t cells) {
+    return (sizeof(GridRow) + static_cast<std::size_t>(cells) * sizeof(void *) + RowAlign - 1) / RowAlign * RowAlign;
+}
+
+// A row of its own is two heap blocks: the list, and its entries, whose bytes the grid charges as it sizes them.
+constexpr std::size_t OwnRowCost = sizeof(GridRow) + 2 * HeapBlockOverhead;
+
 } // namespace
+
+std::byte *CarvedRoom::Take(std::size_t size) {
+    if (size > MaxPiece || LeftOver > HandedOut / 2)
+        return nullptr;
+    std::byte *room = nullptr;
+    ResultBudget.ChargeFor(size, [&] {
+        if (Blocks.empty() || BlockUsed + size > BlockSize) {
+            Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
+            BlockUsed = 0;
+        }
+        room = Blocks.back().get() + BlockUsed;
+    });
+    BlockUsed += size;
+    HandedOut += size;
+    return room;
+}
+
+void CarvedRoom::Release() {
+    Blocks.clear();
+    BlockUsed = 0;
+    ResultBudget.Release(HandedOut);
+    HandedOut = 0;
+    LeftOver = 0;
+}
+
+CellStore::CellStore() : Texts(RoomBlockSize, MaxSharedText), Rows(RoomBlockSize, MaxCarvedRow) {}
 
 // Records and borrowed room are charged as they are handed out, not by the block, so that a result's reader can tell
 // from the values alone what the grid will be charged; the blocks' unused tails are at most a block of each kind.
@@ -41,7 +80,7 @@ std::size_t CellStore::CellCost(std::size_t length) {
 }
 
 CellStore::~CellStore() {
-    assert(LiveCount == 0 && "every cell is destroyed before its grid's record");
+    assert(LiveCount == 0 && LiveRowCount == 0 && "every cell and row is destroyed before its grid's record");
     Release();
 }
 
@@ -72,14 +111,52 @@ XLCell *CellStore::Make() {
 
 void CellStore::Delete(XLCell *cell) {
     if (cell->Text.Borrowed())
-        TextLeftOver += RoomFor(cell->Text.View().size());
+        Texts.Leave(RoomFor(cell->Text.View().size()));
     ResultBudget.Release(OwnCost(cell->Text));
     cell->~XLCell();
     void *slot = cell;
     NextFree(slot) = FreeSlots;
     FreeSlots = slot;
     ResultBudget.Release(SlotSize);
-    if (--LiveCount == 0)
+    --LiveCount;
+    ReleaseWhenEmpty();
+}
+
+std::size_t CellStore::RowCost(std::int32_t cells) {
+    const std::size_t room = RowRoom(cells);
+    return room > MaxCarvedRow ? OwnRowCost + static_cast<std::size_t>(cells) * sizeof(void *) : room;
+}
+
+GridRow *CellStore::NewRow(std::int32_t cells) {
+    GridRow *row = nullptr;
+    const std::size_t size = RowRoom(cells);
+    if (std::byte *room = Rows.Take(size)) {
+        row = new (room) GridRow;
+        row->CarvedSize = size;
+        row->UseRoom(reinterpret_cast<void **>(row + 1), cells);
+    } else {
+        ResultBudget.ChargeFor(OwnRowCost, [&] { row = NewObject<GridRow>(); });
+    }
+    ++LiveRowCount;
+    return row;
+}
+
+void CellStore::DeleteRow(GridRow *row) {
+    assert(row->Count == 0 && "a row's cells are destroyed before the row");
+    if (row->CarvedSize) {
+        Rows.Leave(row->CarvedSize);
+        row->Clear();
+        row->~GridRow();
+    } else {
+        ObjectBase::Free(row);
+        ResultBudget.Release(OwnRowCost);
+    }
+    --LiveRowCount;
+    ReleaseWhenEmpty();
+}
+
+void CellStore::ReleaseWhenEmpty() {
+    if (LiveCount == 0 && LiveRowCount == 0)
         Release();
 }
 
@@ -88,11 +165,8 @@ void CellStore::Release() {
     LastBlockSlots = 0;
     Untouched = 0;
     FreeSlots = nullptr;
-    TextBlocks.clear();
-    TextBlockUsed = 0;
-    ResultBudget.Release(TextHandedOut);
-    TextHandedOut = 0;
-    TextLeftOver = 0;
+    Texts.Release();
+    Rows.Release();
 }
 
 void CellStore::SetText(CellText &text, std::string_view value) {
@@ -101,32 +175,13 @@ void CellStore::SetText(CellText &text, std::string_view value) {
     const std::size_t oldRoom = text.Borrowed() ? RoomFor(text.View().size()) : 0;
     const std::size_t oldOwnCost = OwnCost(text);
     // Every step that can fail comes before the old text is touched, so a failure leaves it as it was.
-    if (char *room = value.empty() ? nullptr : TextRoom(RoomFor(value.size()))) {
+    if (char *room = value.empty() ? nullptr : reinterpret_cast<char *>(Texts.Take(RoomFor(value.size())))) {
         text.Borrow(value, room);
     } else {
         ResultBudget.ChargeFor(value.empty() ? 0 : OwnTextCost(value.size()), [&] { text.Assign(value); });
     }
-    TextLeftOver += oldRoom;
+    Texts.Leave(oldRoom);
     ResultBudget.Release(oldOwnCost);
-}
-
-char *CellStore::TextRoom(std::size_t size) {
-    if (size > MaxSharedText || TextLeftOver > TextHandedOut / 2)
-        return nullptr;
-    char *room = nullptr;
-    ResultBudget.ChargeFor(size, [&] { room = CarveText(size); });
-    return room;
-}
-
-char *CellStore::CarveText(std::size_t size) {
-    if (TextBlocks.empty() || TextBlockUsed + size > TextBlockSize) {
-        TextBlocks.push_back(std::make_unique_for_overwrite<char[]>(TextBlockSize));
-        TextBlockUsed = 0;
-    }
-    char *room = TextBlocks.back().get() + TextBlockUsed;
-    TextBlockUsed += size;
-    TextHandedOut += size;
-    return room;
 }
 
 std::size_t CellStore::OwnCost(const CellText &text) {

@@ -1,19 +1,56 @@
-// The cell records of one grid and their texts, carved from blocks of many: a large result costs a handful of
-// allocations instead of two per cell, and its records lie side by side. What the store holds is charged to the
-// result budget.
+// The cell records of one grid, their texts and its rows, carved from blocks of many: a large result costs a
+// handful of allocations instead of two per cell and two per row, its records lie side by side, and once the grid is
+// empty it hands every block back, so a large result leaves no scattered heap behind. What the store holds is
+// charged to the result budget.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "toolkit/objects/PtrList.h"
+
 class CellText;
 struct XLCell;
 
+// A grid row: the list of its cells. One carved from a store has the room for its entries right behind it.
+class GridRow final : public PtrList {
+public:
+    ~GridRow() override = default;
+    // The room carved for the row, or 0 for a row of its own.
+    std::size_t CarvedSize = 0;
+};
+
+// Room carved in order from blocks for pieces of one kind, charged to the result budget as it is handed out and
+// given back all at once. Room a piece leaves behind is not reused, so once half of what was handed out is left
+// over, Take refuses and the caller allocates the piece on its own.
+class CarvedRoom {
+public:
+    CarvedRoom(std::size_t blockSize, std::size_t maxPiece) : BlockSize(blockSize), MaxPiece(maxPiece) {}
+    CarvedRoom(const CarvedRoom &) = delete;
+    CarvedRoom &operator=(const CarvedRoom &) = delete;
+
+    // Room for a piece of size bytes, which keeps the alignment of new for pieces of multiples of it; or null.
+    std::byte *Take(std::size_t size);
+    void Leave(std::size_t size) { LeftOver += size; }
+    bool Fits(std::size_t size) const { return size <= MaxPiece; }
+    void Release();
+
+private:
+    std::size_t BlockSize;
+    std::size_t MaxPiece;
+    std::vector<std::unique_ptr<std::byte[]>> Blocks;
+    std::size_t BlockUsed = 0;
+    // Room handed out since the last release: what the budget is charged for.
+    std::size_t HandedOut = 0;
+    std::size_t LeftOver = 0;
+};
+
 class CellStore {
 public:
-    CellStore() = default;
+    CellStore();
     CellStore(const CellStore &) = delete;
     CellStore &operator=(const CellStore &) = delete;
     ~CellStore();
@@ -33,13 +70,21 @@ public:
     // one by one instead. On a failure the text stays as it was.
     void SetText(CellText &text, std::string_view value);
 
+    // What a fresh store charges for a row with room for the given number of cells, the cells aside. A row of its
+    // own leaves the charge for its entries to whoever sizes them.
+    static std::size_t RowCost(std::int32_t cells);
+    // An empty row, with room for the given number of cells where carved; throws std::bad_alloc or BudgetExceeded.
+    GridRow *NewRow(std::int32_t cells);
+    // Destroys an empty row.
+    void DeleteRow(GridRow *row);
+
     std::size_t Live() const { return LiveCount; }
+    std::size_t LiveRows() const { return LiveRowCount; }
 
 private:
+    void ReleaseWhenEmpty();
     void Release();
-    char *TextRoom(std::size_t size);
     XLCell *Make();
-    char *CarveText(std::size_t size);
     // What a text's own allocation was charged; borrowed room is charged with the store's text room.
     static std::size_t OwnCost(const CellText &text);
 
@@ -51,9 +96,7 @@ private:
     void *FreeSlots = nullptr;
     std::size_t LiveCount = 0;
 
-    std::vector<std::unique_ptr<char[]>> TextBlocks;
-    std::size_t TextBlockUsed = 0;
-    // Room handed to texts since the store was last empty: what the budget is charged for borrowed texts.
-    std::size_t TextHandedOut = 0;
-    std::size_t TextLeftOver = 0;
+    CarvedRoom Texts;
+    CarvedRoom Rows;
+    std::size_t LiveRowCount = 0;
 };

@@ -14,7 +14,7 @@ void *SizeEntry(std::int32_t size) { return reinterpret_cast<void *>(static_cast
 
 std::int32_t EntrySize(const void *entry) { return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(entry)); }
 
-PtrList *RowAt(const XLGrid *grid, std::int32_t row) { return static_cast<PtrList *>(grid->Data->Rows->Get(row)); }
+GridRow *RowAt(const XLGrid *grid, std::int32_t row) { return static_cast<GridRow *>(grid->Data->Rows->Get(row)); }
 
 void ResizeTitles(StringList *titles, std::int32_t n) { titles->Resize(n); }
 
@@ -25,15 +25,19 @@ void ResizeSizes(PtrList *sizes, std::int32_t n, std::int32_t size) {
         sizes->DeleteRange(n, sizes->Count - n);
 }
 
-// A row is charged for its list of cells and its entries in the grid's per-row lists; its cells charge for
+// A row is charged for its entries in the grid's per-row lists and for what its store charges; its cells charge for
 // themselves.
-constexpr std::size_t RowOverhead = sizeof(PtrList) + 2 * HeapBlockOverhead + 3 * sizeof(void *);
+constexpr std::size_t RowEntriesCost = 3 * sizeof(void *);
 
-std::size_t CellListCost(std::int32_t capacity) { return static_cast<std::size_t>(capacity) * sizeof(void *); }
+// The bytes of a row's entries held outside the store's room.
+std::size_t CellListCost(const PtrList *row) {
+    return row->ItemsBorrowed ? 0 : static_cast<std::size_t>(row->Capacity) * sizeof(void *);
+}
 
-void ResizeRowCells(XLGrid *grid, PtrList *row, std::int32_t n) {
+void ResizeRowCells(XLGrid *grid, GridRow *row, std::int32_t n) {
     if (row->Capacity < n)
-        ResultBudget.Regrow(CellListCost(row->Capacity), CellListCost(n), [&] { row->SetCapacity(n); });
+        ResultBudget.Regrow(CellListCost(row), static_cast<std::size_t>(n) * sizeof(void *),
+                            [&] { row->SetCapacity(n); });
     while (row->Count < n)
         row->Add(NewCell(grid));
     while (row->Count > n) {
@@ -42,21 +46,22 @@ void ResizeRowCells(XLGrid *grid, PtrList *row, std::int32_t n) {
     }
 }
 
-void DestroyRow(PtrList *row) {
+void DestroyRow(XLGrid *grid, GridRow *row) {
     for (std::int32_t i = row->Count - 1; i >= 0; --i)
         DestroyCell(static_cast<XLCell *>(row->Items[i]));
-    ResultBudget.Release(RowOverhead + CellListCost(row->Capacity));
-    ObjectBase::Free(row);
+    ResultBudget.Release(RowEntriesCost + CellListCost(row));
+    row->Count = 0;
+    grid->Data->Cells.DeleteRow(row);
 }
 
 // A row is made whole before it joins Rows, so a failed allocation leaves no row short of cells behind.
-PtrList *NewRow(XLGrid *grid) {
-    PtrList *row = nullptr;
-    ResultBudget.ChargeFor(RowOverhead, [&] { row = NewPtrList(); });
+GridRow *NewRow(XLGrid *grid) {
+    GridRow *row = nullptr;
+    ResultBudget.ChargeFor(RowEntriesCost, [&] { row = grid->Data->Cells.NewRow(grid->Data->ColCount); });
     try {
         ResizeRowCells(grid, row, grid->Data->ColCount);
     } catch (...) {
-        DestroyRow(row);
+        DestroyRow(grid, row);
         throw;
     }
     return row;
@@ -64,7 +69,7 @@ PtrList *NewRow(XLGrid *grid) {
 
 } // namespace
 
-std::size_t NewRowCost(std::uint16_t cols) { return RowOverhead + CellListCost(cols); }
+std::size_t NewRowCost(std::uint16_t cols) { return RowEntriesCost + CellStore::RowCost(cols); }
 
 XLCell *NewCell(XLGrid *grid) {
     XLGridData &data = *grid->Data;
@@ -105,16 +110,16 @@ void ResizeRows(XLGrid *grid, std::int32_t n) {
     ResizeTitles(data.RowTitles, n);
     ResizeSizes(data.RowHeights, n, data.DefRowHeight);
     while (data.Rows->Count < n) {
-        PtrList *row = NewRow(grid);
+        GridRow *row = NewRow(grid);
         try {
             data.Rows->Add(row);
         } catch (...) {
-            DestroyRow(row);
+            DestroyRow(grid, row);
             throw;
         }
     }
     while (data.Rows->Count > n) {
-        DestroyRow(RowAt(grid, data.Rows->Count - 1));
+        DestroyRow(grid, RowAt(grid, data.Rows->Count - 1));
         data.Rows->Delete(data.Rows->Count - 1);
     }
     if (data.EditRow >= n)

@@ -1,5 +1,5 @@
-// The store behind a grid's cells: records and texts carved from shared blocks must never overlap, survive the
-// store's reuse of freed room, and stop lending room to texts that keep being replaced.
+// The store behind a grid's cells: records, texts and rows carved from shared blocks must never overlap, survive the
+// store's reuse of freed room, and stop lending room to texts and rows that keep being replaced.
 #include "grid/CellStore.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/MemoryBudget.h"
 #include "grid/XLGrid.h"
 
 namespace {
@@ -72,6 +73,48 @@ TEST(CellStore, ATextReplacedOverAndOverEndsUpWithRoomOfItsOwn) {
     store.SetText(cell->Text, "fresh");
     EXPECT_TRUE(cell->Text.Borrowed());
     store.Delete(cell);
+}
+
+TEST(CellStore, RowsKeepTheirEntriesWhereverTheyLie) {
+    const std::size_t before = ResultBudget.Used();
+    CellStore store;
+    XLCell marker;
+    // Widths from none to past the carved-row limit, so rows of both kinds and several blocks are used.
+    std::vector<GridRow *> rows;
+    for (std::int32_t i = 0; i < 600; ++i) {
+        const std::int32_t cells = i % 7 == 0 ? 1200 : i % 50;
+        GridRow *row = store.NewRow(cells);
+        row->SetCapacity(cells);
+        for (std::int32_t c = 0; c < cells; ++c)
+            row->Add(&marker + ((i + c) % 5));
+        rows.push_back(row);
+    }
+    EXPECT_TRUE(rows[1]->CarvedSize > 0 && rows[1]->ItemsBorrowed);
+    EXPECT_EQ(rows[0]->CarvedSize, 0u) << "a row of many cells is allocated on its own";
+    // A carved row grown past its room moves its entries out and keeps them.
+    rows[3]->SetCapacity(40);
+    EXPECT_FALSE(rows[3]->ItemsBorrowed);
+    rows[3]->Add(&marker);
+    for (std::int32_t i = 0; i < 600; ++i) {
+        const std::int32_t cells = i % 7 == 0 ? 1200 : i % 50;
+        ASSERT_EQ(rows[i]->Count, cells + (i == 3)) << i;
+        for (std::int32_t c = 0; c < cells; ++c)
+            ASSERT_EQ(rows[i]->Get(c), &marker + ((i + c) % 5)) << i << ", " << c;
+    }
+    // Rows made and dropped over and over beside a lasting one stop taking carved room.
+    int carved = 0;
+    for (int i = 0; i < 1000; ++i) {
+        GridRow *row = store.NewRow(30);
+        carved += row->CarvedSize > 0;
+        store.DeleteRow(row);
+    }
+    EXPECT_LT(carved, 700) << "left-over room never grows past what is in use";
+    for (GridRow *row : rows) {
+        row->Clear();
+        store.DeleteRow(row);
+    }
+    EXPECT_EQ(store.LiveRows(), 0u);
+    EXPECT_EQ(ResultBudget.Used(), before) << "every charge given back once the store is empty";
 }
 
 } // namespace

@@ -87,4 +87,17 @@ TEST_F(GridBudget, AFailedTextChangeKeepsTheOldText) {
     }
 }
 
+// A result's reader reserves what the grid will be charged for each row before the grid makes it, so the two must
+// agree to the byte, for rows carved from the store and rows of their own alike.
+TEST_F(GridBudget, TheGridChargesARowWhatItsReaderReserved) {
+    for (const std::uint16_t cols : {std::uint16_t{1}, std::uint16_t{64}, std::uint16_t{1500}}) {
+        SCOPED_TRACE(cols);
+        XLGrid *grid = MakeGrid(cols, 0);
+        const std::size_t before = ResultBudget.Used();
+        SetRowCount(grid, 300);
+        EXPECT_EQ(ResultBudget.Used() - before, 300 * (NewRowCost(cols) + cols * CellStore::CellCost(0)));
+        ObjectBase::Free(grid);
+    }
+}
+
 } // namespace

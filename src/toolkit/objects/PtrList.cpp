@@ -10,7 +10,7 @@ PtrList *NewPtrList() {
     return list;
 }
 
-PtrList::~PtrList() { std::free(Items); }
+PtrList::~PtrList() { Clear(); }
 
 void PtrList::Destroy() {
     Clear();
@@ -83,16 +83,29 @@ void PtrList::SetCapacity(std::int32_t n) {
         Clear();
         return;
     }
-    void *grown = std::realloc(Items, static_cast<std::size_t>(n) * sizeof(void *));
+    const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(void *);
+    void *grown = ItemsBorrowed ? std::malloc(bytes) : std::realloc(Items, bytes);
     if (!grown)
         throw std::bad_alloc();
+    if (ItemsBorrowed)
+        std::memcpy(grown, Items, static_cast<std::size_t>(Count) * sizeof(void *));
     Items = static_cast<void **>(grown);
+    ItemsBorrowed = false;
     Capacity = n;
 }
 
 void PtrList::Clear() {
-    std::free(Items);
+    if (!ItemsBorrowed)
+        std::free(Items);
     Items = nullptr;
+    ItemsBorrowed = false;
     Count = 0;
     Capacity = 0;
+}
+
+void PtrList::UseRoom(void **room, std::int32_t capacity) {
+    Clear();
+    Items = room;
+    ItemsBorrowed = true;
+    Capacity = capacity;
 }

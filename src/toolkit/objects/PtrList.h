@@ -25,12 +25,17 @@ public:
     // Never shrinks below Count.
     void SetCapacity(std::int32_t n);
     void Clear();
+    // Makes the empty list keep its entries in room it does not own, up to capacity of them: the list never frees
+    // that room, and a change of capacity moves the entries into an allocation of the list's own.
+    void UseRoom(void **room, std::int32_t capacity);
 
     void **Items = nullptr;
     std::int32_t Count = 0;
     std::int32_t Capacity = 0;
     // Growth step; 0 grows by a quarter of the count (plus one).
     std::int32_t AddBy = 0;
+    // Items lies in room given with UseRoom.
+    bool ItemsBorrowed = false;
 
 protected:
     ~PtrList() override;
