@@ -14,9 +14,10 @@ constexpr std::size_t SlotAlign = std::max(alignof(XLCell), alignof(void *));
 constexpr std::size_t SlotSize = (std::max(sizeof(XLCell), sizeof(void *)) + SlotAlign - 1) / SlotAlign * SlotAlign;
 static_assert(SlotAlign <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "plain new[] aligns every slot");
 
-// Blocks double from a size that suits a small grid up to one that keeps a full result to a few dozen blocks.
+// Blocks double from a size that suits a small grid up to one that keeps a full result to a few hundred blocks, the
+// last of which is not left mostly unused.
 constexpr std::size_t FirstBlockSlots = 64;
-constexpr std::size_t MaxBlockSlots = 16384;
+constexpr std::size_t MaxBlockSlots = 4096;
 
 void *&NextFree(void *slot) { return *static_cast<void **>(slot); }
 
@@ -30,10 +31,10 @@ std::size_t RoomFor(std::size_t length) { return (length + 2) & ~std::size_t{1};
 
 std::size_t OwnTextCost(std::size_t length) { return length + 1 + HeapBlockOverhead; }
 
-// A carved row is the list with the room for its entries behind it, in whole steps of new's alignment, so the next
-// row is aligned as well.
-constexpr std::size_t RowAlign = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
-static_assert(alignof(GridRow) <= RowAlign && alignof(void *) <= alignof(GridRow));
+// A carved row is the list with the room for its entries behind it, in whole steps of the list's alignment, so the
+// next row is aligned as well.
+constexpr std::size_t RowAlign = alignof(GridRow);
+static_assert(RowAlign <= __STDCPP_DEFAULT_NEW_ALIGNMENT__ && alignof(void *) <= RowAlign);
 
 std::size_t RowRoom(std::int32_t cells) {
     return (sizeof(GridRow) + static_cast<std::size_t>(cells) * sizeof(void *) + RowAlign - 1) / RowAlign * RowAlign;

@@ -19,6 +19,7 @@ GridRow *RowAt(const XLGrid *grid, std::int32_t row) { return static_cast<GridRo
 void ResizeTitles(StringList *titles, std::int32_t n) { titles->Resize(n); }
 
 void ResizeSizes(PtrList *sizes, std::int32_t n, std::int32_t size) {
+    sizes->Reserve(n);
     while (sizes->Count < n)
         sizes->Add(SizeEntry(size));
     if (sizes->Count > n)
@@ -109,6 +110,7 @@ void ResizeRows(XLGrid *grid, std::int32_t n) {
     XLGridData &data = *grid->Data;
     ResizeTitles(data.RowTitles, n);
     ResizeSizes(data.RowHeights, n, data.DefRowHeight);
+    data.Rows->Reserve(n);
     while (data.Rows->Count < n) {
         GridRow *row = NewRow(grid);
         try {

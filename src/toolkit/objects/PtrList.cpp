@@ -1,5 +1,6 @@
 #include "toolkit/objects/PtrList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -92,6 +93,11 @@ void PtrList::SetCapacity(std::int32_t n) {
     Items = static_cast<void **>(grown);
     ItemsBorrowed = false;
     Capacity = n;
+}
+
+void PtrList::Reserve(std::int32_t n) {
+    if (n > Capacity)
+        SetCapacity(std::max(n, Count + Count / 4 + 1));
 }
 
 void PtrList::Clear() {

@@ -1,6 +1,5 @@
 #include "toolkit/objects/StringList.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -90,9 +89,7 @@ void StringList::Resize(std::int32_t n) {
     if (n > Count) {
         if (!Lines)
             Lines = NewPtrList();
-        // Grown a quarter at a time like an appending list, so a row-by-row fill stays amortised.
-        if (n > Lines->Capacity)
-            Lines->SetCapacity(std::max(n, Count + Count / 4 + 1));
+        Lines->Reserve(n);
         while (Lines->Count < n)
             Lines->Add(nullptr); // an empty line has no copy
         Count = n;
