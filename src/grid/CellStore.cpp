@@ -14,15 +14,21 @@ constexpr std::size_t SlotAlign = std::max(alignof(XLCell), alignof(void *));
 constexpr std::size_t SlotSize = (std::max(sizeof(XLCell), sizeof(void *)) + SlotAlign - 1) / SlotAlign * SlotAlign;
 static_assert(SlotAlign <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "plain new[] aligns every slot");
 
-// Blocks double from a size that suits a small grid up to one that keeps a full result to a few hundred blocks, the
-// last of which is not left mostly unused.
+// Blocks double from a size that suits a small grid. The largest keep a full result to a few dozen blocks and are
+// large enough that the heap maps each apart and gives it back to the system when freed: smaller ones stay in the
+// heap, where the scraps the rest of the program leaves between them keep the heap from shrinking.
 constexpr std::size_t FirstBlockSlots = 64;
-constexpr std::size_t MaxBlockSlots = 4096;
+constexpr std::size_t MaxBlockSlots = 8192;
+constexpr std::size_t MappedBlockSize = 640 * 1024;
+static_assert(MaxBlockSlots * SlotSize >= MappedBlockSize);
 
 void *&NextFree(void *slot) { return *static_cast<void **>(slot); }
 
-// Texts and rows share blocks of their kind; a longer text or a row of many cells gets an allocation of its own.
-constexpr std::size_t RoomBlockSize = 64 * 1024;
+// Texts and rows share blocks of their kind, doubling up to a mapped size; a longer text or a row of many cells gets
+// an allocation of its own.
+constexpr std::size_t FirstRoomBlock = 64 * 1024;
+constexpr std::size_t MaxRoomBlock = 1024 * 1024;
+static_assert(MaxRoomBlock >= MappedBlockSize);
 constexpr std::size_t MaxSharedText = 1024;
 constexpr std::size_t MaxCarvedRow = 4096;
 
@@ -51,7 +57,9 @@ std::byte *CarvedRoom::Take(std::size_t size) {
     std::byte *room = nullptr;
     ResultBudget.ChargeFor(size, [&] {
         if (Blocks.empty() || BlockUsed + size > BlockSize) {
-            Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
+            const std::size_t next = Blocks.empty() ? FirstBlock : std::min(MaxBlock, BlockSize * 2);
+            Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(next));
+            BlockSize = next;
             BlockUsed = 0;
         }
         room = Blocks.back().get() + BlockUsed;
@@ -63,13 +71,15 @@ std::byte *CarvedRoom::Take(std::size_t size) {
 
 void CarvedRoom::Release() {
     Blocks.clear();
+    BlockSize = 0;
     BlockUsed = 0;
     ResultBudget.Release(HandedOut);
     HandedOut = 0;
     LeftOver = 0;
 }
 
-CellStore::CellStore() : Texts(RoomBlockSize, MaxSharedText), Rows(RoomBlockSize, MaxCarvedRow) {}
+CellStore::CellStore()
+    : Texts(FirstRoomBlock, MaxRoomBlock, MaxSharedText), Rows(FirstRoomBlock, MaxRoomBlock, MaxCarvedRow) {}
 
 // Records and borrowed room are charged as they are handed out, not by the block, so that a result's reader can tell
 // from the values alone what the grid will be charged; the blocks' unused tails are at most a block of each kind.

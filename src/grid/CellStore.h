@@ -24,24 +24,27 @@ public:
 };
 
 // Room carved in order from blocks for pieces of one kind, charged to the result budget as it is handed out and
-// given back all at once. Room a piece leaves behind is not reused, so once half of what was handed out is left
-// over, Take refuses and the caller allocates the piece on its own.
+// given back all at once. Blocks double in size from the first to the largest. Room a piece leaves behind is not
+// reused, so once half of what was handed out is left over, Take refuses and the caller allocates the piece on its own.
 class CarvedRoom {
 public:
-    CarvedRoom(std::size_t blockSize, std::size_t maxPiece) : BlockSize(blockSize), MaxPiece(maxPiece) {}
+    CarvedRoom(std::size_t firstBlock, std::size_t maxBlock, std::size_t maxPiece)
+        : FirstBlock(firstBlock), MaxBlock(maxBlock), MaxPiece(maxPiece) {}
     CarvedRoom(const CarvedRoom &) = delete;
     CarvedRoom &operator=(const CarvedRoom &) = delete;
 
     // Room for a piece of size bytes, which keeps the alignment of new for pieces of multiples of it; or null.
     std::byte *Take(std::size_t size);
     void Leave(std::size_t size) { LeftOver += size; }
-    bool Fits(std::size_t size) const { return size <= MaxPiece; }
     void Release();
 
 private:
-    std::size_t BlockSize;
+    std::size_t FirstBlock;
+    std::size_t MaxBlock;
     std::size_t MaxPiece;
     std::vector<std::unique_ptr<std::byte[]>> Blocks;
+    // The size of the newest block, and how much of it is handed out.
+    std::size_t BlockSize = 0;
     std::size_t BlockUsed = 0;
     // Room handed out since the last release: what the budget is charged for.
     std::size_t HandedOut = 0;
