@@ -36,6 +36,10 @@ bool IsDark(COLORREF color) { return GetRValue(color) < 0x60 && GetGValue(color)
 std::string RegionFaults(const Pixels &picture, const std::vector<Region> &regions) {
     std::string faults;
     for (const Region &region : regions) {
+        if (region.Rect.right > picture.Width || region.Rect.bottom > picture.Height) {
+            faults += std::string(region.What) + ": off the picture; ";
+            continue;
+        }
         int main = 0, other = 0, dark = 0, total = 0;
         for (int y = region.Rect.top; y < region.Rect.bottom; ++y)
             for (int x = region.Rect.left; x < region.Rect.right; ++x) {
@@ -167,10 +171,11 @@ protected:
         if (!LoadError.empty())
             return;
         Host = MakeHostWindow("display host");
-        Plugin->SetParentWindow(Host);
-        Plugin->Draw(0, 10, 10, 660, 430);
-        Pump(700);
-        Grid = GridOf(FindWindowExA(Host, nullptr, nullptr, "Form1"));
+        Grid = EmbedViewer(*Plugin, Host, 10, 10, 660, 430);
+        // A database in memory for the queries.
+        Plugin->SetFile("");
+        Plugin->openbase();
+        Pump(50);
     }
     void SetUp() override {
         ASSERT_EQ(LoadError, "");

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct PluginLibrary;
+
 struct Received {
     HWND Window;
     UINT Message;
@@ -40,5 +42,8 @@ int ColorMismatches(const Pixels &pixels, COLORREF color, std::string &where);
 
 RECT RectInParent(HWND window);
 HWND GridOf(HWND form);
+// Gives the plug-in the host window and the viewer's rectangle, and waits for the viewer to move in; its grid, or
+// null when it never came.
+HWND EmbedViewer(PluginLibrary &plugin, HWND host, int left, int top, int width, int height);
 // What the form itself paints, with its grid hidden for the moment; at most the given size.
 Pixels FormPixelsBehindGrid(HWND form, int maxWidth = 4096, int maxHeight = 4096);
