@@ -11,6 +11,7 @@ struct SettingsShot {
     HWND Window = nullptr;
     std::string Path;
     int Ticks = 0;
+    int TicksUnseen = 0;
     bool Saved = false;
     bool Done = false;
 };
@@ -21,7 +22,17 @@ SettingsShot *settingsShot = nullptr;
 void CALLBACK SettingsTick(HWND, UINT, UINT_PTR, DWORD) {
     SettingsShot &shot = *settingsShot;
     const HWND dialog = FindWindowA(nullptr, "Form2");
-    if (shot.Done || !dialog || !IsWindowVisible(dialog) || ++shot.Ticks < 5)
+    if (shot.Done)
+        return;
+    if (!dialog || !IsWindowVisible(dialog)) {
+        // A dialog that never shows must not keep the demo waiting: a quit ends its loop.
+        if (++shot.TicksUnseen > 400) {
+            shot.Done = true;
+            PostQuitMessage(0);
+        }
+        return;
+    }
+    if (++shot.Ticks < 5)
         return;
     shot.Done = true;
     shot.Saved = SaveWindowScreenshot(shot.Script, shot.Window, shot.Path);
