@@ -1,7 +1,8 @@
 // The stand-in plug-in host: a window with an SQL box, a Run button, a status line that shows each notification's
 // text, and the plug-in's viewer embedded through SetParentWindow and Draw. Scripted mode prints the exchange with
-// the plug-in as a transcript:
-//   host.exe [--db PATH] [--sql TEXT]... [--screenshot FILE.png] [--exit-after MS]
+// the plug-in as a transcript. Screenshots come from the X display through the capture script (its Unix path):
+//   host.exe [--db PATH] [--sql TEXT]... [--capture-script PATH] [--screenshot FILE.png]
+//            [--settings-screenshot FILE.png] [--exit-after MS]
 #include "PluginLibrary.h"
 #include "Screenshot.h"
 
@@ -15,7 +16,9 @@ namespace {
 struct Options {
     std::string Database;
     std::vector<std::string> Queries;
+    std::string CaptureScript;
     std::string ScreenshotPath;
+    std::string SettingsScreenshotPath;
     DWORD ExitAfterMs = 1000;
 };
 
@@ -214,8 +217,15 @@ int RunScript(const Options &options) {
     }
     Pump(options.ExitAfterMs);
     if (!options.ScreenshotPath.empty()) {
-        const bool saved = SaveClientScreenshot(HostWindow, options.ScreenshotPath);
+        const bool saved = SaveWindowScreenshot(options.CaptureScript, HostWindow, options.ScreenshotPath);
         std::printf("host: screenshot %s %s\n", options.ScreenshotPath.c_str(), saved ? "written" : "FAILED");
+    }
+    if (!options.SettingsScreenshotPath.empty()) {
+        std::printf("host -> Interface\n");
+        std::fflush(stdout);
+        const bool saved =
+            SaveSettingsScreenshot(Plugin, options.CaptureScript, HostWindow, options.SettingsScreenshotPath);
+        std::printf("host: screenshot %s %s\n", options.SettingsScreenshotPath.c_str(), saved ? "written" : "FAILED");
     }
     DestroyWindow(HostWindow);
     return 0;
@@ -231,12 +241,17 @@ int main(int argc, char **argv) {
             options.Database = argv[i + 1];
         else if (flag == "--sql")
             options.Queries.push_back(argv[i + 1]);
+        else if (flag == "--capture-script")
+            options.CaptureScript = argv[i + 1];
         else if (flag == "--screenshot")
             options.ScreenshotPath = argv[i + 1];
+        else if (flag == "--settings-screenshot")
+            options.SettingsScreenshotPath = argv[i + 1];
         else if (flag == "--exit-after")
             options.ExitAfterMs = static_cast<DWORD>(std::strtoul(argv[i + 1], nullptr, 10));
         else {
-            std::printf("usage: host.exe [--db PATH] [--sql TEXT]... [--screenshot FILE.png] [--exit-after MS]\n");
+            std::printf("usage: host.exe [--db PATH] [--sql TEXT]... [--capture-script PATH] [--screenshot FILE.png]\n"
+                        "                [--settings-screenshot FILE.png] [--exit-after MS]\n");
             return 2;
         }
     }

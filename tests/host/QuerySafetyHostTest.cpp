@@ -63,13 +63,7 @@ protected:
         if (!LoadError.empty())
             return;
         Host = MakeHostWindow("safety host");
-        Plugin->SetParentWindow(Host);
-        Plugin->Draw(0, 10, 10, 560, 340);
-        // The viewer moves in 500 ms after SetParentWindow; a slow machine gets longer.
-        for (int waited = 0; !Grid && waited < 20000; waited += 100) {
-            Pump(100);
-            Grid = FindWindowExA(FindWindowExA(Host, nullptr, nullptr, "Form1"), nullptr, "obj_vornGrid", nullptr);
-        }
+        Grid = EmbedViewer(*Plugin, Host, 10, 10, 560, 340);
         Plugin->SetFile("");
         Plugin->openbase();
         OpenAnswer = Plugin->GetFile();

@@ -1,6 +1,8 @@
 // The tests' host window: click recording, the pattern it paints, and screen readers.
 #include "TestHost.h"
 
+#include "PluginLibrary.h"
+
 #include <algorithm>
 
 std::vector<Received> received;
@@ -142,6 +144,18 @@ RECT RectInParent(HWND window) {
 }
 
 HWND GridOf(HWND form) { return FindWindowExA(form, nullptr, "obj_vornGrid", nullptr); }
+
+HWND EmbedViewer(PluginLibrary &plugin, HWND host, int left, int top, int width, int height) {
+    plugin.SetParentWindow(host);
+    plugin.Draw(0, left, top, width, height);
+    // The viewer moves in 500 ms after SetParentWindow; a slow machine gets longer.
+    HWND grid = nullptr;
+    for (int waited = 0; !grid && waited < 20000; waited += 100) {
+        Pump(100);
+        grid = GridOf(FindWindowExA(host, nullptr, nullptr, "Form1"));
+    }
+    return grid;
+}
 
 Pixels FormPixelsBehindGrid(HWND form, int maxWidth, int maxHeight) {
     HWND grid = GridOf(form);

@@ -2,10 +2,14 @@
 // pattern that tells where each of its pixels came from; and readers of what is on the screen.
 #pragma once
 
+#include "DisplayCapture.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+struct PluginLibrary;
 
 struct Received {
     HWND Window;
@@ -27,12 +31,8 @@ HWND MakeHostWindow(const char *title);
 // Dispatches the thread's messages for the given time.
 void Pump(DWORD milliseconds);
 
-// A window's client pixels as they are on the screen, from the top-left corner, at most the given size.
-struct Pixels {
-    int Width = 0, Height = 0;
-    std::vector<COLORREF> Values;
-    COLORREF At(int x, int y) const { return Values[static_cast<std::size_t>(y) * Width + x]; }
-};
+// A window's client pixels as its DC reads them, from the top-left corner, at most the given size. Under Wine that
+// is the window's own surface, not necessarily what the display shows (DisplayCapture.h reads that).
 Pixels ClientPixels(HWND window, int maxWidth = 4096, int maxHeight = 4096);
 
 // The pixels that differ from the host's pattern taken at (left, top); the first one is described in where.
@@ -42,5 +42,8 @@ int ColorMismatches(const Pixels &pixels, COLORREF color, std::string &where);
 
 RECT RectInParent(HWND window);
 HWND GridOf(HWND form);
+// Gives the plug-in the host window and the viewer's rectangle, and waits for the viewer to move in; its grid, or
+// null when it never came.
+HWND EmbedViewer(PluginLibrary &plugin, HWND host, int left, int top, int width, int height);
 // What the form itself paints, with its grid hidden for the moment; at most the given size.
 Pixels FormPixelsBehindGrid(HWND form, int maxWidth = 4096, int maxHeight = 4096);
