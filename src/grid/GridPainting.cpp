@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "toolkit/bitmaps/Bitmap.h"
+#include "toolkit/objects/TextEncoding.h"
 
 namespace {
 
@@ -16,6 +17,10 @@ UINT CellTextFormat(const XLCell &cell) {
            (cell.WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
 }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 } // namespace
 
 SolidBrushes::~SolidBrushes() {
@@ -23,45 +28,34 @@ SolidBrushes::~SolidBrushes() {
         DeleteObject(brush);
 }
 
-// By the colour value, not the RGB it stands for: a system colour is then looked up once per paint, not per fill.
 HBRUSH SolidBrushes::Get(std::uint32_t color) {
+    const COLORREF rgb = ColorToRGB(color);
     for (const auto &[made, brush] : Made)
-        if (made == color)
+        if (made == rgb)
             return brush;
-    const HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+    const HBRUSH brush = CreateSolidBrush(rgb);
     if (brush)
-        Made.emplace_back(color, brush);
+        Made.emplace_back(rgb, brush);
     return brush;
 }
 
-void GridPainter::SetBrush(std::uint32_t color, std::uint8_t style) {
-    BrushColor = color;
-    BrushStyle = style;
-    // An owner may keep the DC's state from one call to the next: it finds the canvas as it always did.
-    if (!Text.Direct)
-        SyncBrush();
-}
-
-void GridPainter::SyncBrush() {
-    Target->Brush()->SetColor(BrushColor);
-    Target->Brush()->SetBrushStyle(BrushStyle);
-    TextTransparent = false;
-}
-
-HDC GridPainter::TextDC() {
-    const HDC dc = Target->RequireState(CanvasState::DC | CanvasState::Font);
-    if (dc && !TextTransparent) {
-        ::SetBkMode(dc, TRANSPARENT);
-        TextTransparent = Text.Direct;
-    }
-    return dc;
-}
-
 void FillRectColor(GridPainter &painter, std::uint32_t color, const RECT &rect) {
+    Canvas *canvas = painter.Target;
+    canvas->Brush()->SetColor(color);
+    canvas->Brush()->SetBrushStyle(BrushStyleKind::Solid);
     // The canvas brush carries the colour for whoever draws next; the fill itself uses this paint's brush.
-    painter.SetBrush(color, BrushStyleKind::Solid);
-    if (const HDC dc = painter.Target->RequireState(CanvasState::DC))
+    if (const HDC dc = canvas->RequireState(CanvasState::DC))
         ::FillRect(dc, &rect, painter.Brushes.Get(color));
+}
+
+void DrawGridText(HDC dc, std::string_view text, const RECT &rect, UINT format) {
+    RECT box = rect;
+    if (!IsAscii(text) && IsValidUtf8(text)) {
+        const std::wstring wide = Utf8ToWide(text);
+        ::DrawTextW(dc, wide.c_str(), -1, &box, format);
+    } else {
+        ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &box, format);
+    }
 }
 
 void PaintGrid(XLGrid *grid, HDC dc) {
@@ -74,13 +68,11 @@ void PaintGrid(XLGrid *grid, HDC dc) {
     if (!canvas)
         return;
     {
-        GridPainter painter(grid, data, canvas);
-        painter.Text.Direct = !data.OnDrawCell && !data.OnDrawTitle;
+        GridPainter painter{grid, data, canvas, {}};
         FillRectColor(painter, grid->Color, grid->ClientRect());
         PaintCells(painter);
         PaintCurrentCell(painter);
         PaintTitles(painter);
-        painter.SyncBrush();
         // The paint's brushes are deleted next; none of them is ever selected, but the canvas's own may be stale.
     }
     ::BitBlt(dc, 0, 0, width, height, canvas->Handle(), 0, 0, SRCCOPY);
@@ -93,7 +85,6 @@ void PaintCells(GridPainter &painter) {
     const std::int32_t lastRow = std::min<std::int32_t>(data.RowCount - 1, data.TopRow + VisibleRowCount(painter.Grid));
     const std::int32_t lastCol =
         std::min<std::int32_t>(data.ColCount - 1, data.LeftCol + VisibleColCount(painter.Grid));
-    painter.DeferLines = painter.Text.Direct;
     for (std::int32_t r = data.TopRow; r <= lastRow; ++r)
         for (std::int32_t c = data.LeftCol; c <= lastCol; ++c) {
             const XLCell *at = Cell(painter.Grid, c, r);
@@ -101,37 +92,28 @@ void PaintCells(GridPainter &painter) {
                 continue;
             const std::int32_t mc = c - at->MasterDX;
             const std::int32_t mr = r - at->MasterDY;
-            // A merged cell is painted once for each of its cells in view, over itself.
             if (XLCell *cell = Cell(painter.Grid, mc, mr))
                 PaintCell(painter, cell, CellRect(painter.Grid, mc, mr), mc, mr, IsCellSelected(painter.Grid, mc, mr),
-                          false, cell->ColSpan == 0 && cell->RowSpan == 0);
+                          false);
         }
-    painter.DeferLines = false;
-    painter.Lines.Paint(painter);
 }
 
 void PaintCell(GridPainter &painter, XLCell *cell, const RECT &rect, std::int32_t col, std::int32_t row, bool selected,
-               bool focused, bool blank) {
+               bool focused) {
     if (!cell->Visible)
         return;
     XLGridData &data = painter.Data;
     Canvas *canvas = painter.Target;
     const bool highlight =
         data.SelectionStyle == 1 && (selected || (focused && (data.Options & GridOption::SelectCurrent)));
-    const std::uint32_t background = highlight ? data.SelColor : cell->CellColor;
-    if (blank && background == painter.Grid->Color)
-        painter.SetBrush(background, BrushStyleKind::Solid);
-    else
-        FillRectColor(painter, background, rect);
+    FillRectColor(painter, highlight ? data.SelColor : cell->CellColor, rect);
     RECT inner = PaintCellBorders(painter, cell, rect, col, row);
     const RECT textRect{inner.left + cell->MarginLeft, inner.top + cell->MarginTop, inner.right - cell->MarginRight,
                         inner.bottom - cell->MarginBottom};
-    painter.SetBrush(cell->CellColor, painter.BrushStyle);
-    if (data.SelectionStyle == 1 && focused) {
-        painter.SyncBrush();
+    canvas->Brush()->SetColor(cell->CellColor);
+    if (data.SelectionStyle == 1 && focused)
         canvas->DrawFocusRect(inner);
-    }
-    painter.SetBrush(cell->CellColor, BrushStyleKind::Clear);
+    canvas->Brush()->SetBrushStyle(BrushStyleKind::Clear);
     DrawingTool::Assign(canvas->Font(), GetCellFont(cell));
     if (highlight)
         canvas->Font()->SetColor(data.SelTextColor);
@@ -143,9 +125,10 @@ void PaintCell(GridPainter &painter, XLCell *cell, const RECT &rect, std::int32_
     if (data.OnDrawCell)
         data.OnDrawCell(painter.Grid, col, row, cell, canvas, inner, selected, focused, handled);
     const HDC dc = canvas->RequireState(textState);
-    if (dc && !handled)
-        painter.Text.Draw(painter.TextDC(), canvas->Font()->Settings.Font, cell->Text.View(), textRect,
-                          CellTextFormat(*cell));
+    if (dc && !handled) {
+        ::SetBkMode(dc, TRANSPARENT);
+        DrawGridText(dc, cell->Text.View(), textRect, CellTextFormat(*cell));
+    }
     DrawingTool::Assign(canvas->Font(), GetCellFont(cell));
     canvas->RequireState(textState);
     if (dc && data.SelectionStyle == 0 && selected && !focused)
