@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 using namespace headless::gdi;
 
@@ -57,6 +58,13 @@ std::vector<std::string_view> LinesOf(std::string_view text, UINT format, LONG w
     }
 }
 
+// Long runs keep their latest draws only, so the record cannot grow without end.
+void Record(headless::TextDraw draw) {
+    if (textDraws.size() >= MaxTextDraws)
+        textDraws.erase(textDraws.begin(), textDraws.begin() + MaxTextDraws / 2);
+    textDraws.push_back(std::move(draw));
+}
+
 int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format, bool wide) {
     auto lock = Locked();
     DeviceContext *dc = FindDC(handle);
@@ -74,17 +82,21 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format, bool wide)
         rect->bottom = rect->top + height;
         return int(height);
     }
-    // Long runs keep their latest draws only, so the record cannot grow without end.
-    if (textDraws.size() >= MaxTextDraws)
-        textDraws.erase(textDraws.begin(), textDraws.begin() + MaxTextDraws / 2);
-    textDraws.push_back(headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor,
-                                           dc->BkMode, wide});
     // A single line placed lower reports where its bottom ends, measured from the top.
+    LONG below = 0;
     if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) {
         const LONG room = rect->bottom - rect->top - height;
-        return int((format & DT_BOTTOM ? room : room / 2) + height);
+        below = format & DT_BOTTOM ? room : room / 2;
     }
-    return int(height);
+    const LONG first = lines.empty() ? 0 : LONG(lines.front().size()) * metrics.CharWidth;
+    LONG x = rect->left;
+    if (format & DT_CENTER)
+        x = (rect->left + rect->right - first) / 2;
+    else if (format & DT_RIGHT)
+        x = rect->right - first;
+    Record(headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor, dc->BkMode,
+                              wide, false, !(format & DT_NOCLIP), POINT{x, rect->top + below}});
+    return int(below + height);
 }
 
 } // namespace
@@ -111,6 +123,47 @@ int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format)
         WideCharToMultiByte(CP_UTF8, 0, text, int(count), utf8.data(), size, nullptr, nullptr);
     }
     return Draw(dc, utf8, rect, format, true);
+}
+
+BOOL ExtTextOutA(HDC handle, int x, int y, UINT options, const RECT *rect, LPCSTR text, UINT length, const INT *) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || (!text && length))
+        return FALSE;
+    Record(headless::TextDraw{handle, std::string(text ? text : "", length), rect ? *rect : RECT{}, 0, FontOf(*dc),
+                              dc->TextColor, dc->BkColor, dc->BkMode, false, true, rect && (options & ETO_CLIPPED),
+                              POINT{x, y}});
+    return TRUE;
+}
+
+BOOL GetTextMetricsA(HDC handle, TEXTMETRICA *metrics) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || !metrics)
+        return FALSE;
+    const LOGFONTA font = FontOf(*dc);
+    const Metrics m = MetricsOf(font);
+    *metrics = TEXTMETRICA{};
+    metrics->tmHeight = m.Height;
+    metrics->tmAscent = m.Height - m.Height / 5;
+    metrics->tmDescent = m.Height / 5;
+    metrics->tmAveCharWidth = m.CharWidth;
+    metrics->tmMaxCharWidth = m.CharWidth;
+    metrics->tmWeight = font.lfWeight;
+    metrics->tmItalic = font.lfItalic;
+    metrics->tmUnderlined = font.lfUnderline;
+    metrics->tmStruckOut = font.lfStrikeOut;
+    return TRUE;
+}
+
+BOOL GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, SIZE *size) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || !size || length < 0 || (!text && length))
+        return FALSE;
+    const Metrics m = MetricsOf(FontOf(*dc));
+    *size = SIZE{LONG(length) * m.CharWidth, m.Height};
+    return TRUE;
 }
 
 namespace headless {

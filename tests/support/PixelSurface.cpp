@@ -1,5 +1,6 @@
 #include "support/PixelSurface.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 COLORREF FromDibPixel(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
@@ -43,6 +44,12 @@ void PixelSurface::Fill(COLORREF color) {
     GdiFlush();
     for (int i = 0; i < Width * Height; ++i)
         Bits[i] = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+bool PixelSurface::SamePixels(const PixelSurface &other) const {
+    GdiFlush();
+    return Width == other.Width && Height == other.Height &&
+           std::equal(Bits, Bits + std::size_t(Width) * std::size_t(Height), other.Bits);
 }
 
 Picture PixelSurface::Draw(const Legend &legend) const {

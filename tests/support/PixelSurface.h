@@ -25,6 +25,8 @@ public:
     HBITMAP Bitmap() const { return Section; }
     COLORREF Pixel(int x, int y) const;
     void Fill(COLORREF color);
+    // Every pixel equal to the other surface's, which has the same size.
+    bool SamePixels(const PixelSurface &other) const;
     // One character per pixel from the legend, '?' for colours it does not name.
     Picture Draw(const Legend &legend) const;
 
