@@ -164,66 +164,48 @@ void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR, DWORD) {
 
 class DisplayHost : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        // Never unloaded: the viewer lives in the host window for the rest of the process.
-        Plugin = new PluginLibrary;
-        LoadError = Plugin->Load("sqliteview.dll");
-        if (!LoadError.empty())
-            return;
-        Host = MakeHostWindow("display host");
-        Grid = EmbedViewer(*Plugin, Host, 10, 10, 660, 430);
-        // A database in memory for the queries.
-        Plugin->SetFile("");
-        Plugin->openbase();
-        Pump(50);
-    }
+    static void SetUpTestSuite() { Viewer = StartQueryViewer("display host", 660, 430); }
     void SetUp() override {
-        ASSERT_EQ(LoadError, "");
-        ASSERT_NE(Grid, nullptr) << "the viewer is in the host";
+        ASSERT_EQ(Viewer.LoadError, "");
+        ASSERT_NE(Viewer.Grid, nullptr) << "the viewer is in the host";
     }
 
-    static PluginLibrary *Plugin;
-    static std::string LoadError;
-    static HWND Host;
-    static HWND Grid;
+    static QueryViewer Viewer;
 };
-PluginLibrary *DisplayHost::Plugin = nullptr;
-std::string DisplayHost::LoadError;
-HWND DisplayHost::Host = nullptr;
-HWND DisplayHost::Grid = nullptr;
+QueryViewer DisplayHost::Viewer;
 
 } // namespace
 
 TEST_F(DisplayHost, ViewerShowsBeforeAQuery) {
-    EXPECT_EQ(EventuallyShown(Grid, {{"the empty grid", {0, 0, 100, 100}, System(COLOR_WINDOW), 100, 0}}), "");
+    EXPECT_EQ(EventuallyShown(Viewer.Grid, {{"the empty grid", {0, 0, 100, 100}, System(COLOR_WINDOW), 100, 0}}), "");
 }
 
 TEST_F(DisplayHost, ViewerShowsAQueryAndADrawResize) {
-    Plugin->SetFile(Query);
-    Plugin->sqlrun();
-    ASSERT_STREQ(Plugin->GetFile(), Query);
-    EXPECT_EQ(EventuallyShown(Grid, GridRegions()), "") << "after the query";
+    Viewer.Plugin->SetFile(Query);
+    Viewer.Plugin->sqlrun();
+    ASSERT_STREQ(Viewer.Plugin->GetFile(), Query);
+    EXPECT_EQ(EventuallyShown(Viewer.Grid, GridRegions()), "") << "after the query";
 
     RECT before;
-    GetClientRect(Grid, &before);
-    ASSERT_NE(Plugin->Draw(0, 30, 20, 420, 260), FALSE);
+    GetClientRect(Viewer.Grid, &before);
+    ASSERT_NE(Viewer.Plugin->Draw(0, 30, 20, 420, 260), FALSE);
     Pump(100);
     RECT after;
-    GetClientRect(Grid, &after);
+    GetClientRect(Viewer.Grid, &after);
     ASSERT_LT(after.right, before.right) << "the grid follows the viewer";
-    EXPECT_EQ(EventuallyShown(Grid, GridRegions()), "") << "after Draw made it smaller";
+    EXPECT_EQ(EventuallyShown(Viewer.Grid, GridRegions()), "") << "after Draw made it smaller";
 
-    ASSERT_NE(Plugin->Draw(0, 10, 10, 660, 430), FALSE);
-    EXPECT_EQ(EventuallyShown(Grid, GridRegions()), "") << "after Draw made it larger again";
+    ASSERT_NE(Viewer.Plugin->Draw(0, 10, 10, 660, 430), FALSE);
+    EXPECT_EQ(EventuallyShown(Viewer.Grid, GridRegions()), "") << "after Draw made it larger again";
 }
 
 TEST_F(DisplayHost, SettingsDialogShowsOverTheViewerAndLeavesItWhole) {
     dialogLook = {};
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookAtDialog);
-    EXPECT_EQ(Plugin->Interface(), 0);
+    EXPECT_EQ(Viewer.Plugin->Interface(), 0);
     KillTimer(nullptr, timer);
     EXPECT_EQ(dialogLook.Faults, "");
     EXPECT_EQ(FindWindowA(nullptr, "Form2"), nullptr);
     // Where the dialog was, the display shows the viewer again.
-    EXPECT_EQ(EventuallyShown(Grid, GridRegions()), "");
+    EXPECT_EQ(EventuallyShown(Viewer.Grid, GridRegions()), "");
 }

@@ -57,33 +57,21 @@ std::string Repeated(const std::string &column, int times) {
 
 class SafetyHost : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Plugin = new PluginLibrary;
-        LoadError = Plugin->Load("sqliteview.dll");
-        if (!LoadError.empty())
-            return;
-        Host = MakeHostWindow("safety host");
-        Grid = EmbedViewer(*Plugin, Host, 10, 10, 560, 340);
-        Plugin->SetFile("");
-        Plugin->openbase();
-        OpenAnswer = Plugin->GetFile();
-        Pump(50);
-    }
-    // Never unloaded: the viewer lives in the host window for the rest of the process.
+    static void SetUpTestSuite() { Viewer = StartQueryViewer("safety host", 560, 340); }
     void SetUp() override {
-        ASSERT_EQ(LoadError, "");
-        ASSERT_NE(Grid, nullptr);
-        ASSERT_EQ(OpenAnswer, "select db ok\r\n");
+        ASSERT_EQ(Viewer.LoadError, "");
+        ASSERT_NE(Viewer.Grid, nullptr);
+        ASSERT_EQ(Viewer.OpenAnswer, "select db ok\r\n");
     }
 
     static Answer Run(const std::string &sql) {
         received.clear();
-        Plugin->SetFile(sql.c_str());
-        Plugin->sqlrun();
-        std::string text = Plugin->GetFile();
+        Viewer.Plugin->SetFile(sql.c_str());
+        Viewer.Plugin->sqlrun();
+        std::string text = Viewer.Plugin->GetFile();
         Pump(50);
         const auto clicks = std::count_if(received.begin(), received.end(), [](const Received &r) {
-            return r.Window == Host && r.Message == WM_LBUTTONDOWN;
+            return r.Window == Viewer.Host && r.Message == WM_LBUTTONDOWN;
         });
         return {text, static_cast<int>(clicks)};
     }
@@ -92,7 +80,7 @@ protected:
         BYTE keys[256]{};
         keys[VK_CONTROL] = ctrl ? 0x80 : 0;
         SetKeyboardState(keys);
-        PostMessageA(Grid, WM_KEYDOWN, key, 1);
+        PostMessageA(Viewer.Grid, WM_KEYDOWN, key, 1);
         Pump(20);
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
@@ -100,22 +88,14 @@ protected:
 
     // The current cell's text, handed over by a double click on the corner title.
     static std::string CurrentText() {
-        PostMessageA(Grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(Viewer.Grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
         Pump(20);
-        return Plugin->GetFile();
+        return Viewer.Plugin->GetFile();
     }
 
-    static PluginLibrary *Plugin;
-    static std::string LoadError;
-    static std::string OpenAnswer;
-    static HWND Host;
-    static HWND Grid;
+    static QueryViewer Viewer;
 };
-PluginLibrary *SafetyHost::Plugin = nullptr;
-std::string SafetyHost::LoadError;
-std::string SafetyHost::OpenAnswer;
-HWND SafetyHost::Host = nullptr;
-HWND SafetyHost::Grid = nullptr;
+QueryViewer SafetyHost::Viewer;
 
 // Results far beyond what a 32-bit host can hold: long texts, and many cells. Each ends as a failed step with the
 // rows read so far, which getrows hands over whole and the grid shows to its last cell.
@@ -135,8 +115,8 @@ TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
         EXPECT_EQ(answer.Text, "error sql \r\n");
         EXPECT_EQ(answer.Clicks, 1);
 
-        Plugin->getrows();
-        const RowsShape rows = ShapeOf(Plugin->GetFile());
+        Viewer.Plugin->getrows();
+        const RowsShape rows = ShapeOf(Viewer.Plugin->GetFile());
         EXPECT_GT(rows.Rows, 0u);
         EXPECT_LT(rows.Rows, 65534u);
         EXPECT_EQ(rows.Fields, rows.Rows * c.Columns);
@@ -153,9 +133,9 @@ TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
 
 // Esc pressed in the host stops a statement that would never end; a watchdog ends the process should it not.
 TEST_F(SafetyHost, EscInTheHostStopsAnEndlessQuery) {
-    SetForegroundWindow(Host);
+    SetForegroundWindow(Viewer.Host);
     Pump(50);
-    ASSERT_EQ(GetForegroundWindow(), Host);
+    ASSERT_EQ(GetForegroundWindow(), Viewer.Host);
     std::atomic<bool> returned{false};
     std::thread user([&] {
         Sleep(300);
@@ -174,8 +154,8 @@ TEST_F(SafetyHost, EscInTheHostStopsAnEndlessQuery) {
     user.join();
     EXPECT_EQ(answer.Text, "error sql \r\n");
     EXPECT_EQ(answer.Clicks, 1);
-    Plugin->gettituls();
-    EXPECT_STREQ(Plugin->GetFile(), "") << "no row came";
+    Viewer.Plugin->gettituls();
+    EXPECT_STREQ(Viewer.Plugin->GetFile(), "") << "no row came";
     EXPECT_EQ(Run("select 'after'").Text, "select 'after'") << "Esc released, the next query runs";
 }
 
@@ -185,13 +165,13 @@ TEST_F(SafetyHost, SpecialBytesArriveIntact) {
     const std::string sql =
         "select 'a' || char(25) || 'b' || char(24) || 'c' || char(13, 10) || 'd' as \"f#1\", 'e' as \"#\"";
     EXPECT_EQ(Run(sql).Text, sql);
-    Plugin->gettituls();
-    EXPECT_STREQ(Plugin->GetFile(), "f#1###");
-    Plugin->getrows();
-    EXPECT_STREQ(Plugin->GetFile(), "a\x19"
-                                    "b\x18"
-                                    "c\r\nd\x19"
-                                    "e\x19\x18");
+    Viewer.Plugin->gettituls();
+    EXPECT_STREQ(Viewer.Plugin->GetFile(), "f#1###");
+    Viewer.Plugin->getrows();
+    EXPECT_STREQ(Viewer.Plugin->GetFile(), "a\x19"
+                                           "b\x18"
+                                           "c\r\nd\x19"
+                                           "e\x19\x18");
     EXPECT_EQ(CurrentText(), "a\x19"
                              "b\x18"
                              "c\r\nd");

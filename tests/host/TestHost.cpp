@@ -157,6 +157,22 @@ HWND EmbedViewer(PluginLibrary &plugin, HWND host, int left, int top, int width,
     return grid;
 }
 
+QueryViewer StartQueryViewer(const char *title, int width, int height) {
+    // Never unloaded: the viewer lives in the host window for the rest of the process.
+    QueryViewer viewer;
+    viewer.Plugin = new PluginLibrary;
+    viewer.LoadError = viewer.Plugin->Load("sqliteview.dll");
+    if (!viewer.LoadError.empty())
+        return viewer;
+    viewer.Host = MakeHostWindow(title);
+    viewer.Grid = EmbedViewer(*viewer.Plugin, viewer.Host, 10, 10, width, height);
+    viewer.Plugin->SetFile("");
+    viewer.Plugin->openbase();
+    viewer.OpenAnswer = viewer.Plugin->GetFile();
+    Pump(50);
+    return viewer;
+}
+
 Pixels FormPixelsBehindGrid(HWND form, int maxWidth, int maxHeight) {
     HWND grid = GridOf(form);
     ShowWindow(grid, SW_HIDE);

@@ -45,5 +45,16 @@ HWND GridOf(HWND form);
 // Gives the plug-in the host window and the viewer's rectangle, and waits for the viewer to move in; its grid, or
 // null when it never came.
 HWND EmbedViewer(PluginLibrary &plugin, HWND host, int left, int top, int width, int height);
+
+// A plug-in loaded for the rest of the process, its viewer in a new host window at (10, 10), and a database in
+// memory opened: what the suites that query one viewer share. LoadError is empty when the library loaded.
+struct QueryViewer {
+    PluginLibrary *Plugin = nullptr;
+    std::string LoadError;
+    std::string OpenAnswer;
+    HWND Host = nullptr;
+    HWND Grid = nullptr;
+};
+QueryViewer StartQueryViewer(const char *title, int width, int height);
 // What the form itself paints, with its grid hidden for the moment; at most the given size.
 Pixels FormPixelsBehindGrid(HWND form, int maxWidth = 4096, int maxHeight = 4096);
