@@ -156,7 +156,6 @@ void CellStore::DeleteRow(GridRow *row) {
     assert(row->Count == 0 && "a row's cells are destroyed before the row");
     if (row->CarvedSize) {
         Rows.Leave(row->CarvedSize);
-        row->Clear();
         row->~GridRow();
     } else {
         ObjectBase::Free(row);
