@@ -1,6 +1,8 @@
 #include "support/PixelSurface.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 COLORREF FromDibPixel(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
@@ -69,4 +71,22 @@ Picture PixelSurface::Draw(const Legend &legend) const {
         rows.push_back(row);
     }
     return rows;
+}
+
+bool PixelSurface::WritePpm(const std::string &path) const {
+    const std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file || std::fprintf(file.get(), "P6\n%d %d\n255\n", Width, Height) < 0)
+        return false;
+    std::vector<unsigned char> row(std::size_t(Width) * 3);
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const COLORREF pixel = Pixel(x, y);
+            row[x * 3] = GetRValue(pixel);
+            row[x * 3 + 1] = GetGValue(pixel);
+            row[x * 3 + 2] = GetBValue(pixel);
+        }
+        if (std::fwrite(row.data(), 1, row.size(), file.get()) != row.size())
+            return false;
+    }
+    return true;
 }

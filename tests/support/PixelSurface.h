@@ -29,6 +29,8 @@ public:
     bool SamePixels(const PixelSurface &other) const;
     // One character per pixel from the legend, '?' for colours it does not name.
     Picture Draw(const Legend &legend) const;
+    // The picture as a binary PPM, for a person to look at when a test fails; false if it cannot be written.
+    bool WritePpm(const std::string &path) const;
 
 private:
     int Width, Height;
