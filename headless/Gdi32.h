@@ -154,6 +154,9 @@ constexpr UINT DT_CALCRECT = 0x00000400;
 constexpr UINT DT_NOPREFIX = 0x00000800;
 constexpr UINT DT_END_ELLIPSIS = 0x00008000;
 
+constexpr UINT ETO_OPAQUE = 0x0002;
+constexpr UINT ETO_CLIPPED = 0x0004;
+
 constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
 constexpr LONG FW_BOLD = 700;
@@ -297,6 +300,9 @@ BOOL DrawEdge(HDC dc, RECT *rect, UINT edge, UINT flags);
 // Text
 int DrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format);
 int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format);
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT *rect, LPCSTR text, UINT length, const INT *dx);
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *metrics);
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, SIZE *size);
 
 // Regions and clipping
 HRGN CreateRectRgn(int left, int top, int right, int bottom);

@@ -35,11 +35,13 @@ GdiObjectCounts CreatedGdiObjects();
 std::vector<std::string> GdiMisuses();
 void ClearGdiMisuses();
 
-// A DrawTextA or DrawTextW call; the text is not rendered.
+// A DrawTextA, DrawTextW or ExtTextOutA call; the text is not rendered.
 struct TextDraw {
     HDC DC = nullptr;
     std::string Text; // UTF-8 for DrawTextW
+    // DrawText's rectangle, or ExtTextOut's clipping rectangle.
     RECT Rect{};
+    // DrawText's format; 0 for ExtTextOut.
     UINT Format = 0;
     LOGFONTA Font{};
     COLORREF TextColor = 0;
@@ -47,6 +49,8 @@ struct TextDraw {
     int BkMode = 0;
     // Drawn by DrawTextW.
     bool Wide = false;
+    // Drawn by ExtTextOutA.
+    bool Positioned = false;
     // Nothing is drawn outside Rect.
     bool Clipped = false;
     // Where the first line's top-left corner lands under the fixed-pitch metrics.

@@ -95,7 +95,7 @@ int Draw(HDC handle, std::string_view text, LPRECT rect, UINT format, bool wide)
     else if (format & DT_RIGHT)
         x = rect->right - first;
     Record(headless::TextDraw{handle, std::string(text), *rect, format, font, dc->TextColor, dc->BkColor, dc->BkMode,
-                              wide, !(format & DT_NOCLIP), POINT{x, rect->top + below}});
+                              wide, false, !(format & DT_NOCLIP), POINT{x, rect->top + below}});
     return int(below + height);
 }
 
@@ -123,6 +123,47 @@ int DrawTextW(HDC dc, const wchar_t *text, int length, LPRECT rect, UINT format)
         WideCharToMultiByte(CP_UTF8, 0, text, int(count), utf8.data(), size, nullptr, nullptr);
     }
     return Draw(dc, utf8, rect, format, true);
+}
+
+BOOL ExtTextOutA(HDC handle, int x, int y, UINT options, const RECT *rect, LPCSTR text, UINT length, const INT *) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || (!text && length))
+        return FALSE;
+    Record(headless::TextDraw{handle, std::string(text ? text : "", length), rect ? *rect : RECT{}, 0, FontOf(*dc),
+                              dc->TextColor, dc->BkColor, dc->BkMode, false, true, rect && (options & ETO_CLIPPED),
+                              POINT{x, y}});
+    return TRUE;
+}
+
+BOOL GetTextMetricsA(HDC handle, TEXTMETRICA *metrics) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || !metrics)
+        return FALSE;
+    const LOGFONTA font = FontOf(*dc);
+    const Metrics m = MetricsOf(font);
+    *metrics = TEXTMETRICA{};
+    metrics->tmHeight = m.Height;
+    metrics->tmAscent = m.Height - m.Height / 5;
+    metrics->tmDescent = m.Height / 5;
+    metrics->tmAveCharWidth = m.CharWidth;
+    metrics->tmMaxCharWidth = m.CharWidth;
+    metrics->tmWeight = font.lfWeight;
+    metrics->tmItalic = font.lfItalic;
+    metrics->tmUnderlined = font.lfUnderline;
+    metrics->tmStruckOut = font.lfStrikeOut;
+    return TRUE;
+}
+
+BOOL GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, SIZE *size) {
+    auto lock = Locked();
+    DeviceContext *dc = FindDC(handle);
+    if (!dc || !size || length < 0 || (!text && length))
+        return FALSE;
+    const Metrics m = MetricsOf(FontOf(*dc));
+    *size = SIZE{LONG(length) * m.CharWidth, m.Height};
+    return TRUE;
 }
 
 namespace headless {

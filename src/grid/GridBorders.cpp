@@ -32,32 +32,71 @@ Side SideOf(bool gridEdge, bool leading, std::int32_t own, std::int32_t neighbou
 
 } // namespace
 
+void GridLines::Join(std::vector<Line> &lines, std::uint32_t color, const RECT &band, bool vertical) {
+    // Cells come row by row, so the line a band continues is among the last few.
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        RECT &r = it->Rect;
+        if (it->Color != color)
+            continue;
+        if (vertical && r.left == band.left && r.right == band.right && r.bottom == band.top) {
+            r.bottom = band.bottom;
+            return;
+        }
+        if (!vertical && r.top == band.top && r.bottom == band.bottom && r.right == band.left) {
+            r.right = band.right;
+            return;
+        }
+    }
+    lines.push_back({color, band});
+}
+
+void GridLines::Add(std::uint32_t color, const RECT &band, bool vertical) {
+    Join(vertical ? Vertical : Horizontal, color, band, vertical);
+}
+
+void GridLines::Paint(GridPainter &painter) {
+    const HDC dc = painter.Target->RequireState(CanvasState::DC);
+    for (const std::vector<Line> *lines : {&Vertical, &Horizontal})
+        for (const Line &line : *lines)
+            if (dc)
+                ::FillRect(dc, &line.Rect, painter.Brushes.Get(line.Color));
+    Vertical.clear();
+    Horizontal.clear();
+}
+
 RECT PaintCellBorders(GridPainter &painter, XLCell *cell, const RECT &rect, std::int32_t col, std::int32_t row) {
     XLGrid *grid = painter.Grid;
     RECT result = rect;
-    auto paint = [&](const CellBorder &border, Side side, RECT band, LONG &edge, LONG inner) {
+    bool defer = false;
+    auto paint = [&](const CellBorder &border, Side side, RECT band, LONG &edge, LONG inner, bool vertical) {
         if (side.Edge <= 0)
             return;
-        if (side.Band > 0)
+        if (side.Band > 0 && defer)
+            painter.Lines.Add(border.LineColor, band, vertical);
+        else if (side.Band > 0)
             FillRectColor(painter, border.LineColor, band);
         edge = inner;
     };
     // A merged cell meets its left and right neighbours in its first row, the upper and lower ones in its first column.
     const Side left =
         SideOf(col == 0, true, cell->BorderLeft.LineWidth, WidthOf(Cell(grid, col - 1, row), &XLCell::BorderRight));
-    paint(cell->BorderLeft, left, {rect.left, rect.top, rect.left + left.Band, rect.bottom}, result.left,
-          rect.left + left.Band);
     const Side right = SideOf(col + cell->ColSpan == painter.Data.ColCount - 1, false, cell->BorderRight.LineWidth,
                               WidthOf(Cell(grid, col + cell->ColSpan + 1, row), &XLCell::BorderLeft));
-    paint(cell->BorderRight, right, {rect.right - right.Band, rect.top, rect.right, rect.bottom}, result.right,
-          rect.right - right.Band);
     const Side top =
         SideOf(row == 0, true, cell->BorderTop.LineWidth, WidthOf(Cell(grid, col, row - 1), &XLCell::BorderBottom));
-    paint(cell->BorderTop, top, {rect.left, rect.top, rect.right, rect.top + top.Band}, result.top,
-          rect.top + top.Band);
     const Side bottom = SideOf(row + cell->RowSpan == painter.Data.RowCount - 1, false, cell->BorderBottom.LineWidth,
                                WidthOf(Cell(grid, col, row + cell->RowSpan + 1), &XLCell::BorderTop));
+    // Deferred only where the text stays inside the borders and the cell's own bands meet at corners alone.
+    defer = painter.DeferLines && cell->MarginLeft >= 0 && cell->MarginTop >= 0 && cell->MarginRight >= 0 &&
+            cell->MarginBottom >= 0 && std::max(0, left.Band) + std::max(0, right.Band) <= rect.right - rect.left &&
+            std::max(0, top.Band) + std::max(0, bottom.Band) <= rect.bottom - rect.top;
+    paint(cell->BorderLeft, left, {rect.left, rect.top, rect.left + left.Band, rect.bottom}, result.left,
+          rect.left + left.Band, true);
+    paint(cell->BorderRight, right, {rect.right - right.Band, rect.top, rect.right, rect.bottom}, result.right,
+          rect.right - right.Band, true);
+    paint(cell->BorderTop, top, {rect.left, rect.top, rect.right, rect.top + top.Band}, result.top, rect.top + top.Band,
+          false);
     paint(cell->BorderBottom, bottom, {rect.left, rect.bottom - bottom.Band, rect.right, rect.bottom}, result.bottom,
-          rect.bottom - bottom.Band);
+          rect.bottom - bottom.Band, false);
     return result;
 }

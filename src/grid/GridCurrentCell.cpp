@@ -47,12 +47,12 @@ void PaintCurrentCell(GridPainter &painter) {
             PaintCell(painter, cell, current, data.CurCol, data.CurRow, selected, true);
             canvas->Pen()->SetIntField(ToolField::PenWidth, InvertingFrameWidth);
             canvas->Pen()->SetPenMode(InvertingPenMode);
-            canvas->Brush()->SetBrushStyle(BrushStyleKind::Clear);
+            painter.SetBrush(painter.BrushColor, BrushStyleKind::Clear);
+            painter.SyncBrush();
             canvas->Rectangle(frame.left, frame.top, frame.right, frame.bottom);
         } else {
             if (sel.Left != sel.Right || sel.Top != sel.Bottom) {
-                canvas->Brush()->SetBrushStyle(BrushStyleKind::Solid);
-                canvas->Brush()->SetColor(data.SelFrameColor);
+                painter.SetBrush(data.SelFrameColor, BrushStyleKind::Solid);
                 const RECT inside{frame.left + 2, frame.top + 2, frame.right - 1, frame.bottom - 1};
                 if (const HDC dc = canvas->RequireState(CanvasState::DC))
                     ::FrameRect(dc, &inside, painter.Brushes.Get(data.SelFrameColor));
@@ -60,8 +60,9 @@ void PaintCurrentCell(GridPainter &painter) {
             PaintCell(painter, cell, current, data.CurCol, data.CurRow, selected, true);
         }
     }
-    canvas->Brush()->SetColor(grid->Color);
-    canvas->Brush()->SetBrushStyle(BrushStyleKind::Solid);
-    if (data.ResizeWidth != -1 && guide != -1)
+    painter.SetBrush(grid->Color, BrushStyleKind::Solid);
+    if (data.ResizeWidth != -1 && guide != -1) {
+        painter.SyncBrush();
         canvas->DrawFocusRect({guide, -1, guide + 1 + data.ResizeWidth, grid->GetHeight()});
+    }
 }

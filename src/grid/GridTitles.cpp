@@ -44,10 +44,12 @@ void PaintTitleRun(GridPainter &painter, const TitleRun &run) {
         else if (i == run.Current)
             edge = EDGE_RAISED;
         FillRectColor(painter, data.TitleColor, title);
-        if (const HDC dc = canvas->RequireState(CanvasState::DC | CanvasState::Font)) {
-            ::SetBkMode(dc, TRANSPARENT);
-            DrawGridText(dc, i < run.Texts->Count ? run.Texts->Get(i) : std::string(), title, TitleTextFormat);
+        if (const HDC dc = painter.TextDC()) {
+            painter.Text.Draw(dc, font->Settings.Font, i < run.Texts->Count ? run.Texts->Get(i) : std::string(), title,
+                              TitleTextFormat);
             ::DrawEdge(dc, &title, edge, BF_RECT);
+            // The edge is drawn with the platform's own tools, which need not leave the background mode alone.
+            painter.TextTransparent = false;
         }
         if (data.OnDrawTitle) {
             bool handled = false;

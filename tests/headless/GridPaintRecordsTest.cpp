@@ -16,9 +16,12 @@ const headless::TextDraw *DrawOf(const std::vector<headless::TextDraw> &draws, s
     return nullptr;
 }
 
-TEST_F(GridPaintRecords, CellTextFlagsColoursAndEncoding) {
-    XLGrid *grid = PlainGrid(4, 4, GridOption::RangeSelect, 1);
+// The headless font measures 16 pixels high and 7 wide per character. Single lines of plain ASCII are placed by the
+// grid itself; other texts go through DrawText with the cell's format.
+TEST_F(GridPaintRecords, CellTextPlacementFlagsColoursAndEncoding) {
+    XLGrid *grid = PlainGrid(5, 5, GridOption::RangeSelect, 1);
     grid->Data->SelTextColor = RGB(9, 8, 7);
+    constexpr UINT Placed = 0xFFFFFFFF;
     struct Case {
         std::int32_t Col, Row;
         const char *Text;
@@ -27,13 +30,19 @@ TEST_F(GridPaintRecords, CellTextFlagsColoursAndEncoding) {
         bool Wrap;
         UINT Format;
         bool Wide;
+        // From the text rectangle's top-left corner, when placed.
+        LONG Dx, Dy;
     } cases[] = {
-        {1, 1, "left top", HAlign::Left, VAlign::Top, false, DT_NOPREFIX | DT_SINGLELINE, false},
+        {1, 1, "left top", HAlign::Left, VAlign::Top, false, Placed, false, 0, 0},
         {2, 1, "right bottom", HAlign::Right, VAlign::Bottom, true, DT_RIGHT | DT_BOTTOM | DT_NOPREFIX | DT_WORDBREAK,
-         false},
+         false, 0, 0},
         {1, 2, "\xC3\xA9t\xC3\xA9", HAlign::Center, VAlign::Center, false,
-         DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE, true},
-        {2, 2, "\xE9t\xE9", HAlign::Left, VAlign::Top, false, DT_NOPREFIX | DT_SINGLELINE, false},
+         DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE, true, 0, 0},
+        {2, 2, "\xE9t\xE9", HAlign::Left, VAlign::Top, false, DT_NOPREFIX | DT_SINGLELINE, false, 0, 0},
+        // 63 x 11 inside borders and margins: 16-pixel lines stick out, lower ones by 5, centred ones by 2 each way.
+        {1, 3, "mid", HAlign::Center, VAlign::Center, false, Placed, false, (63 - 21) / 2, -2},
+        {2, 3, "rb", HAlign::Right, VAlign::Bottom, false, Placed, false, 63 - 14, -5},
+        {3, 1, "tab\there", HAlign::Left, VAlign::Center, false, DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE, false, 0, 0},
     };
     for (const Case &c : cases) {
         XLCell *cell = Cell(grid, c.Col, c.Row);
@@ -53,13 +62,21 @@ TEST_F(GridPaintRecords, CellTextFlagsColoursAndEncoding) {
     for (const Case &c : cases) {
         const headless::TextDraw *d = DrawOf(draws, c.Text);
         ASSERT_TRUE(d) << c.Text;
-        EXPECT_EQ(d->Format, c.Format) << c.Text;
+        EXPECT_EQ(d->Positioned, c.Format == Placed) << c.Text;
+        if (!d->Positioned) {
+            EXPECT_EQ(d->Format, c.Format) << c.Text;
+        }
         EXPECT_EQ(d->Wide, c.Wide) << c.Text;
         EXPECT_EQ(d->BkMode, TRANSPARENT);
+        EXPECT_TRUE(d->Clipped) << c.Text;
         // Inside the borders (left and top painted by this cell), then inside the margins.
         const RECT cell = CellRect(grid, c.Col, c.Row);
         EXPECT_TRUE(RectIs(d->Rect, cell.left + 1 + 2, cell.top + 1 + 3, cell.right - 4, cell.bottom - 5)) << c.Text;
-        const bool selected = c.Col == 2 && c.Row == 2;
+        if (d->Positioned) {
+            EXPECT_EQ(d->Origin.x, d->Rect.left + c.Dx) << c.Text;
+            EXPECT_EQ(d->Origin.y, d->Rect.top + c.Dy) << c.Text;
+        }
+        const bool selected = c.Col >= 2 && c.Row >= 2;
         EXPECT_EQ(d->TextColor, selected ? RGB(9, 8, 7) : GetCellFont(Cell(grid, c.Col, c.Row))->ResolvedColor())
             << c.Text;
     }
@@ -98,7 +115,10 @@ TEST_F(GridPaintRecords, OnlyTheCurrentTitlesAreBold) {
             ASSERT_TRUE(d) << t;
             const bool current = t == "c2" || t == "r1";
             EXPECT_EQ(d->Font.lfWeight >= FW_BOLD, current) << t << (boldFont ? " bold font" : "");
-            EXPECT_EQ(d->Format, UINT(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
+            // Centred both ways in 70 x 20 and 30 x 20 titles: two 7-pixel characters, 16-pixel lines.
+            const bool column = t[0] == 'c';
+            EXPECT_EQ(d->Origin.x, column ? 30 + 70 * (t[1] - '0') + 28 : 8) << t;
+            EXPECT_EQ(d->Origin.y, column ? 2 : 20 + 20 * (t[1] - '0') + 2) << t;
             EXPECT_EQ(d->TextColor, RGB(5, 6, 7));
         }
         ObjectBase::Free(grid);
