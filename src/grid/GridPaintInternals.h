@@ -53,8 +53,8 @@ private:
 
 // Border bands of the cells, painted after the cells' backgrounds and texts as few long lines: under Wine every fill
 // costs a call, and with borders in view a paint makes two of them per cell. Cells do not overlap and their texts
-// are clipped inside their borders, so only the order of a cell's own bands matters: its left and right ones before
-// its top and bottom ones.
+// are clipped inside their borders (for the lines of underlined and struck-out fonts, see GridPainter::BeforeText),
+// so only the order of a cell's own bands matters: its left and right ones before its top and bottom ones.
 class GridLines {
 public:
     void Add(std::uint32_t color, const RECT &band, bool vertical);
