@@ -55,10 +55,9 @@ void GridLines::Add(std::uint32_t color, const RECT &band, bool vertical) {
 }
 
 void GridLines::Paint(GridPainter &painter) {
-    const HDC dc = painter.Target->RequireState(CanvasState::DC);
-    for (const std::vector<Line> *lines : {&Vertical, &Horizontal})
-        for (const Line &line : *lines)
-            if (dc)
+    if (const HDC dc = painter.Target->RequireState(CanvasState::DC))
+        for (const std::vector<Line> *lines : {&Vertical, &Horizontal})
+            for (const Line &line : *lines)
                 ::FillRect(dc, &line.Rect, painter.Brushes.Get(line.Color));
     Vertical.clear();
     Horizontal.clear();
