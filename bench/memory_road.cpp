@@ -2,10 +2,9 @@
 // viewer given a one-row result. Prints the peak memory of the large result and what stays held once the one-row
 // result replaced it, both against the memory held before the query. On Windows the real DLL is loaded, so the
 // same program measures any build of it.
+#include "BenchHost.h"
 #include "BenchSupport.h"
 #include "plugin/PluginExports.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
@@ -70,8 +69,6 @@ constexpr int Columns = 64;
 constexpr int Rows = 65534;
 
 void MakeDatabase(const std::string &path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
     std::string columns, values;
     for (int c = 0; c < Columns; ++c) {
         columns += (c ? ", c" : "c") + std::to_string(c);
@@ -79,18 +76,10 @@ void MakeDatabase(const std::string &path) {
         values += (c ? ", " : "") +
                   (c % 2 ? "'v' || (i % " + std::to_string(97 + c) + ")" : "i % " + std::to_string(1000 + c));
     }
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    const std::string sql = "create table wide(" + columns +
-                            "); insert into wide with recursive n(i) as (select 1 "
-                            "union all select i + 1 from n where i < " +
-                            std::to_string(Rows) + ") select " + values + " from n;";
-    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
-
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
+    MakeBenchDatabase(path, "create table wide(" + columns +
+                                "); insert into wide with recursive n(i) as (select 1 "
+                                "union all select i + 1 from n where i < " +
+                                std::to_string(Rows) + ") select " + values + " from n;");
 }
 
 // Dispatches what the host's loop would, for the given time.
@@ -135,13 +124,7 @@ int main() {
     const std::string path = (std::filesystem::temp_directory_path() / "bench_memory_road.db").string();
     MakeDatabase(path);
 
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = HostProc;
-    windowClass.lpszClassName = "MemoryBenchHost";
-    RegisterClassA(&windowClass);
-    HWND host = CreateWindowExA(0, "MemoryBenchHost", "bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 600,
-                                nullptr, nullptr, nullptr, nullptr);
-    ShowWindow(host, SW_SHOWNA);
+    HWND host = MakeBenchHost("MemoryBenchHost", 900, 600);
     plugin.SetParentWindow(host);
     plugin.Draw(0, 8, 8, 880, 540);
     Pump(700);

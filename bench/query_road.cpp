@@ -1,6 +1,7 @@
 // The query road: openbase + sqlrun of 65,534 rows x 8 columns into the viewer's grid, against the floor of the
 // same query prepared, stepped and read into one string, and the grid's part of the road by itself. Prints
 // "name: value unit" lines.
+#include "BenchHost.h"
 #include "BenchSupport.h"
 #include "db/Database.h"
 #include "db/QueryRunner.h"
@@ -25,19 +26,6 @@ using Clock = std::chrono::steady_clock;
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 const char Query[] = "select * from wide";
-
-void MakeDatabase(const std::string &path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    sqlite3 *db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db,
-                 "create table wide(a integer, b text, c real, d text, e integer, f text, g text, h integer);"
-                 "insert into wide with recursive n(i) as (select 1 union all select i + 1 from n where i < 65534) "
-                 "select i, 'name ' || i, i * 0.25, 'city ' || (i % 97), i % 13, null, hex(i), i * 7 from n;",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
 
 double Floor(const std::string &path, std::size_t &bytes) {
     sqlite3 *db = nullptr;
@@ -102,18 +90,6 @@ void FillPhases(XLGrid *grid, const Values &values, std::uint16_t cols, double &
     textsSeconds = SecondsSince(textsStart);
 }
 
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void Pump(int milliseconds) {
-    const auto start = Clock::now();
-    while (SecondsSince(start) * 1000 < milliseconds) {
-        Control::ProcessMessages();
-        Sleep(5);
-    }
-}
-
 void Settle() {
     Sleep(1000);
     Control::ProcessMessages();
@@ -132,18 +108,11 @@ void Print(const char *name, double value, const char *unit) {
 
 int main() {
     const std::string path = (std::filesystem::temp_directory_path() / "bench_query_road.db").string();
-    MakeDatabase(path);
-
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = HostProc;
-    windowClass.lpszClassName = "BenchHost";
-    RegisterClassA(&windowClass);
-    HWND host = CreateWindowExA(0, "BenchHost", "bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 600, nullptr,
-                                nullptr, nullptr, nullptr);
-    ShowWindow(host, SW_SHOWNA);
+    MakeBenchDatabase(path, WideTableSql(65534));
+    HWND host = MakeBenchHost("QueryRoadHost", 900, 600);
     SetParentWindow(host);
     Draw(0, 8, 8, 880, 540);
-    Pump(700);
+    PumpFor(700);
 
     // Rounds of the floor and the query road, each after a quiet second: right after heavy work the same SQLite
     // read runs up to twice as slow for a while on some machines (under Wine most of all), which a single

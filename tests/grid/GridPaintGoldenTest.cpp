@@ -271,8 +271,9 @@ TEST_P(GridPaintGolden, PaintLooksAsRecorded) {
     SendMessageA(grid->Handle, WM_PAINT, reinterpret_cast<WPARAM>(surface.DC()), 0);
     const std::string pixels = PixelDigests(surface);
     // To see a picture that changed: GRID_PAINT_PICTURES names a folder that gets every scene as scene-N.ppm.
-    if (const char *folder = std::getenv("GRID_PAINT_PICTURES"))
+    if (const char *folder = std::getenv("GRID_PAINT_PICTURES")) {
         EXPECT_TRUE(surface.WritePpm(std::string(folder) + "/scene-" + std::to_string(GetParam()) + ".ppm"));
+    }
 #ifdef _WIN32
     EXPECT_EQ(pixels, scene.Wine) << scene.Name;
 #else

@@ -24,7 +24,7 @@ public:
     void Remove(const void *item);
     // Never shrinks below Count.
     void SetCapacity(std::int32_t n);
-    // Room for n entries, grown by at least a quarter like appending grows, so a list filled entry by entry stays
+    // Room for n entries, grown by at least a quarter of the count, so a list resized a little at a time stays
     // amortised and one sized at once takes no more than it needs.
     void Reserve(std::int32_t n);
     void Clear();
