@@ -15,6 +15,15 @@ constexpr LONG Width = 780;
 constexpr LONG Height = 560;
 constexpr int Repaints = 30;
 
+// The mean time of one call of paint, over Repaints calls.
+template <class Paint> double MeanMilliseconds(Paint paint) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < Repaints; ++i)
+        paint();
+    GdiFlush();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / Repaints;
+}
+
 } // namespace
 
 int main() {
@@ -41,12 +50,7 @@ int main() {
         UpdateWindow(window);
     };
     repaint(); // sizes the buffer and makes the lasting tools
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < Repaints; ++i)
-        repaint();
-    GdiFlush();
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / Repaints;
+    const double ms = MeanMilliseconds(repaint);
 
     // The grid's own paint alone, into a memory DC: what is left of a repaint is the window's buffered paint around
     // it and the copy to the window.
@@ -55,12 +59,7 @@ int main() {
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, Width, Height);
     const HGDIOBJ saved = SelectObject(memory, bitmap);
     ReleaseDC(nullptr, screen);
-    const auto memoryStart = std::chrono::steady_clock::now();
-    for (int i = 0; i < Repaints; ++i)
-        PaintGrid(grid, memory);
-    GdiFlush();
-    const double memoryMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - memoryStart).count() / Repaints;
+    const double memoryMs = MeanMilliseconds([&] { PaintGrid(grid, memory); });
     SelectObject(memory, saved);
     DeleteObject(bitmap);
     DeleteDC(memory);
