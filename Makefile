@@ -35,7 +35,9 @@ test-windows: windows
 # Native first (fast, sanitizers), then the real DLL under Wine; fails on any failure.
 test: test-native test-windows
 
-demo: windows
+# The demo needs only the DLL and the stand-in host, not the tests and benchmarks.
+demo: setup build/windows/CMakeCache.txt
+	cmake --build --preset windows --target host
 	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display scripts/demo
 
 # Benchmarks run optimised without sanitizers natively, and as built for Windows.
