@@ -1,9 +1,11 @@
 // Per-thread message queues. Posting is safe from any thread, as on Windows; a post to a null window goes to the
 // posting thread's own queue. A queue is read in the Windows order: calls sent from other threads, posted
-// messages, the quit flag, then WM_PAINT for a window with an update region.
+// messages, the quit flag, WM_PAINT for a window with an update region, then WM_TIMER for a window timer that is due.
 #include "headless/Inspect.h"
 #include "headless/WindowTable.h"
 
+#include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -19,9 +21,20 @@ struct PendingCall {
     bool Done = false;
 };
 
+using Clock = std::chrono::steady_clock;
+
+// A window timer: its WM_TIMER is generated, not queued, whenever the thread reads its queue after Due.
+struct WindowTimer {
+    HWND Window;
+    UINT_PTR Id;
+    UINT Interval;
+    Clock::time_point Due;
+};
+
 struct ThreadQueue {
     std::deque<MSG> Posted;
     std::deque<PendingCall *> Calls;
+    std::deque<WindowTimer> Timers;
     bool QuitPosted = false;
     int QuitCode = 0;
 };
@@ -69,7 +82,31 @@ bool Take(ThreadQueue &queue, LPMSG msg, HWND hwnd, UINT filterMin, UINT filterM
         *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {}};
         return true;
     }
+    // A timer ends with its window; a taken WM_TIMER waits a whole interval for the next one.
+    std::erase_if(queue.Timers, [](const WindowTimer &timer) { return !WindowTable::Instance().Find(timer.Window); });
+    const Clock::time_point now = Clock::now();
+    for (WindowTimer &timer : queue.Timers) {
+        if (timer.Due > now || !Matches(MSG{timer.Window, WM_TIMER, 0, 0, 0, {}}, hwnd, filterMin, filterMax))
+            continue;
+        *msg = MSG{timer.Window, WM_TIMER, timer.Id, 0, GetTickCount(), {}};
+        if (remove)
+            timer.Due = now + std::chrono::milliseconds(timer.Interval);
+        return true;
+    }
     return false;
+}
+
+// Waits until another thread changes the queue or the first window timer is due; the caller holds queuesLock.
+void WaitForQueue(std::unique_lock<std::mutex> &guard, ThreadQueue &queue) {
+    const auto changed = [&] { return !queue.Calls.empty() || !queue.Posted.empty() || queue.QuitPosted; };
+    if (queue.Timers.empty()) {
+        queuesChanged.wait(guard, changed);
+        return;
+    }
+    Clock::time_point due = queue.Timers.front().Due;
+    for (const WindowTimer &timer : queue.Timers)
+        due = std::min(due, timer.Due);
+    queuesChanged.wait_until(guard, due, changed);
 }
 
 // Runs the calls other threads sent to this one; the caller holds the lock, which is released around each call.
@@ -158,7 +195,7 @@ BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
         ServeCalls(guard, queue);
         if (Take(queue, msg, hwnd, filterMin, filterMax, true))
             return msg->message != WM_QUIT;
-        queuesChanged.wait(guard, [&] { return !queue.Calls.empty() || !queue.Posted.empty() || queue.QuitPosted; });
+        WaitForQueue(guard, queue);
     }
 }
 
@@ -168,8 +205,26 @@ BOOL WaitMessage() {
     ServeCalls(guard, queue);
     if (WindowToPaint(nullptr, 0, 0))
         return TRUE;
-    queuesChanged.wait(guard, [&] { return !queue.Calls.empty() || !queue.Posted.empty() || queue.QuitPosted; });
+    WaitForQueue(guard, queue);
     return TRUE;
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    // Timers without a window, or with a procedure, are not used by the toolkit.
+    const DWORD thread = WindowTable::Instance().ThreadOf(hwnd);
+    if (!hwnd || proc || thread != GetCurrentThreadId())
+        return 0;
+    std::lock_guard guard(queuesLock);
+    std::deque<WindowTimer> &timers = queues[thread].Timers;
+    std::erase_if(timers, [&](const WindowTimer &timer) { return timer.Window == hwnd && timer.Id == id; });
+    timers.push_back(WindowTimer{hwnd, id, elapse, Clock::now() + std::chrono::milliseconds(elapse)});
+    return id ? id : 1;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+    std::lock_guard guard(queuesLock);
+    std::deque<WindowTimer> &timers = queues[GetCurrentThreadId()].Timers;
+    return std::erase_if(timers, [&](const WindowTimer &timer) { return timer.Window == hwnd && timer.Id == id; }) > 0;
 }
 
 BOOL TranslateMessage(const MSG *) { return FALSE; }

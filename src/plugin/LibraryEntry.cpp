@@ -5,7 +5,6 @@
 #include "db/Database.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/ViewerForm.h"
-#include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ToolkitStart.h"
 
@@ -39,8 +38,6 @@ BOOL CALLBACK NeutraliseTree(HWND window, LPARAM) {
 // the default procedure and hidden. They stay (and keep their classes registered) until their owner destroys them;
 // their records and drawing tools are left behind.
 void ReleaseFromOtherThread() {
-    if (ViewerGrid())
-        Viewer->Timer->SetEnabled(false);
     EnumWindows(&NeutraliseTree, 0);
     CloseDatabase();
 }

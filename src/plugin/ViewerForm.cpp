@@ -8,7 +8,6 @@
 #include "toolkit/bitmaps/Bitmap.h"
 #include "toolkit/bitmaps/WindowSnapshot.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/messages/MultimediaTimer.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ControlDrawingTools.h"
 #include "toolkit/windows/ToolkitStart.h"
@@ -67,16 +66,20 @@ void EndViewer() {
     FreeAndClear(ViewerApplet);
 }
 
-// On the timer service's thread, with the form's window as data: it only posts. Moving the form from here would make
-// this thread wait for the window thread, and the window thread waits for a callback in progress whenever it stops
-// the timer (at unload, or when the form goes).
-void OnViewerTimer(void *data, ObjectBase *) { PostMessageA(static_cast<HWND>(data), SnapshotMessage, 0, 0); }
+// The move timer fires once: it is stopped and the move is carried by the same message a later Draw posts.
+bool OnMoveTimer(Control *form, WindowMessage &message, LRESULT &) {
+    if (message.Msg != WM_TIMER || message.WParam != MoveTimerId)
+        return false;
+    KillTimer(form->Handle, MoveTimerId);
+    PostMessageA(form->Handle, SnapshotMessage, 0, 0);
+    return true;
+}
 
 // The first SnapshotMessage, on the window thread. A host window destroyed before the move takes the viewer with it,
 // as it would have had the viewer been its child already.
 bool MoveIntoHost(Control *form) {
     Embedded = true;
-    Viewer->Timer->SetEnabled(false);
+    KillTimer(form->Handle, MoveTimerId);
     if (!IsWindow(HostWindow)) {
         EndViewer();
         return false;
@@ -143,11 +146,6 @@ ViewerForm *BuildViewerForm(Control *parent) {
         DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
     form->SetOnPaint({OnViewerPaint, viewer});
 
-    viewer->Timer = NewMultimediaTimer(500);
-    viewer->Timer->Periodic = false;
-    form->AddToAutoFree(viewer->Timer);
-    viewer->Timer->OnTimer = {OnViewerTimer, window};
-
     viewer->Grid = NewXLGrid(form, 0, 0, 1, ViewerGridOptions);
     viewer->Grid->SetAlign(AlignKind::Client);
     viewer->Grid->SetHasBorder(false);
@@ -157,6 +155,7 @@ ViewerForm *BuildViewerForm(Control *parent) {
 
     form->AttachProc(WatchDestroy);
     form->AttachProc(TakeSnapshot);
+    form->AttachProc(OnMoveTimer);
     return viewer;
 }
 
@@ -173,7 +172,7 @@ void AttachToHost(HWND host) {
     form->SetStyle(ViewerStyle);
     form->SetExStyle(ViewerExStyle);
     form->SetVisible(false);
-    Viewer->Timer->SetEnabled(true);
+    SetTimer(form->Handle, MoveTimerId, MoveDelay, nullptr);
 }
 
 BOOL PlaceViewer(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
@@ -196,10 +195,8 @@ XLGrid *ViewerGrid() {
 }
 
 void ReleaseViewer() {
-    if (Viewer && !ViewerGone) {
-        Viewer->Timer->SetEnabled(false);
+    if (Viewer && !ViewerGone)
         EndViewer();
-    }
     FreeAndClear(Backdrop);
     ClearLastSnapshot();
     Viewer = nullptr;

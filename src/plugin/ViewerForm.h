@@ -8,18 +8,21 @@
 
 class Bitmap;
 class Control;
-class MultimediaTimer;
 class XLGrid;
 
 class ViewerForm : public ObjectBase {
 public:
     Control *Form = nullptr;
-    MultimediaTimer *Timer = nullptr;
     XLGrid *Grid = nullptr;
 };
 
 // Window message 1294: the viewer has been moved into the host window and takes its backdrop.
 constexpr UINT SnapshotMessage = 1294;
+// The form's one-shot window timer of 500 ms that starts the move. A window timer, not a multimedia one: its
+// WM_TIMER comes on the window thread through the host's loop and dies with the form's window, so no other thread
+// ever runs the library's code and an unload has no callback to wait for.
+constexpr UINT_PTR MoveTimerId = 1;
+constexpr UINT MoveDelay = 500;
 constexpr DWORD ViewerStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD ViewerExStyle = WS_EX_CONTROLPARENT;
 
@@ -37,6 +40,6 @@ void AttachToHost(HWND host);
 BOOL PlaceViewer(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 // The viewer's grid while its window lives, else null.
 XLGrid *ViewerGrid();
-// Stops the timer, destroys the viewer's windows and drops the backdrop, leaving the state of a fresh load. On the
+// Destroys the viewer's windows (and their timer) and drops the backdrop, leaving the state of a fresh load. On the
 // thread that owns the windows only.
 void ReleaseViewer();

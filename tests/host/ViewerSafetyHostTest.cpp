@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <mmsystem.h>
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -302,6 +303,25 @@ TEST_P(UnloadAtAnyMoment, LeavesNothingBehindAndLoadsAgain) {
 INSTANTIATE_TEST_SUITE_P(HostSafety, UnloadAtAnyMoment,
                          ::testing::Values(UnloadMoment{"TimerPending", 100}, UnloadMoment{"MovedIn", 800}),
                          [](const auto &info) { return std::string(info.param.Name); });
+
+// All callback timers of a process share one service thread. A host callback that holds it for seconds around the
+// unload must find nothing of the library waiting behind it.
+void CALLBACK HoldTheTimerThread(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { Sleep(3000); }
+
+TEST_F(HostSafety, AHostTimerHoldingTheTimerThreadRunsNoUnloadedCode) {
+    const MMRESULT hold = timeSetEvent(50, 1, &HoldTheTimerThread, 0, TIME_ONESHOT | TIME_CALLBACK_FUNCTION);
+    ASSERT_NE(hold, 0u);
+    Plugin->SetParentWindow(Host);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    Pump(200);
+    const DWORD start = GetTickCount();
+    Unload();
+    EXPECT_LT(GetTickCount() - start, 1000u) << "the unload waits for nothing";
+    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    Pump(3500);
+    EXPECT_EQ(accessViolations, 0);
+    EXPECT_EQ(ViewerIn(Host), nullptr);
+}
 
 // FreeLibrary on a thread that does not own the windows: they cannot be destroyed from there, but nothing of them
 // runs the library's code any more.
