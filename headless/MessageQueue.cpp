@@ -185,6 +185,13 @@ BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     std::unique_lock guard(queuesLock);
     ThreadQueue &queue = queues[GetCurrentThreadId()];
     ServeCalls(guard, queue);
+    // Of the queue-status kinds only paints are asked for alone; sent calls are served in any case.
+    if (removeFlags & PM_QS_PAINT) {
+        const HWND paint = WindowToPaint(hwnd, filterMin, filterMax);
+        if (paint)
+            *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {}};
+        return paint != nullptr;
+    }
     return Take(queue, msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0);
 }
 

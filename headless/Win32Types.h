@@ -157,6 +157,7 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
+constexpr UINT PM_QS_PAINT = 0x0020 << 16;
 
 constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;

@@ -64,10 +64,11 @@ int RunSettingsDialog() {
 
     // Held for the loop, so a window destroyed from outside cannot free the form under it.
     form->AddRef();
-    const bool quitBefore = Terminated;
+    const std::uint32_t quitsBefore = QuitsHandedBack;
     while (form->ModalResult == 0) {
-        // A quit taken by the pump, or a window gone, ends the dialog as if cancelled.
-        if ((Terminated && !quitBefore) || form->WindowDestroyed) {
+        // A quit the pump took (and handed back to the host's loop), or a window gone, ends the dialog as if
+        // cancelled.
+        if (QuitsHandedBack != quitsBefore || form->WindowDestroyed) {
             form->ModalResult = ModalResultCancel;
             break;
         }
@@ -78,10 +79,6 @@ int RunSettingsDialog() {
             WaitMessage();
         Control::ProcessMessages();
     }
-    // The host's own loop must still see the quit the dialog's loop took from it.
-    if (Terminated && !quitBefore)
-        PostQuitMessage(0);
-
     form->Destroy();
     CurrentSettings = nullptr;
     FreeAndClear(SettingsApplet);

@@ -98,15 +98,17 @@ bool TakeSnapshot(Control *form, WindowMessage &message, LRESULT &) {
         // A later message comes from Draw, for a backdrop the move could not take; it may be done already.
         return false;
     }
+    // Only paints run here: the host paints what the hidden form showed, then the form paints itself. The host's other
+    // messages (its input, its close, its quit) wait for its own loop, so none of its handlers runs inside ours.
     form->SetVisible(false);
-    Control::ProcessMessages();
-    // The host may have destroyed its window, and the viewer with it, while its messages ran.
+    Control::ProcessPaintMessages();
+    // The host may have destroyed its window, and the viewer with it, while its paint ran.
     if (ViewerGone)
         return false;
     if (!Backdrop)
         TakeBackdrop();
     form->SetVisible(true);
-    Control::ProcessMessages();
+    Control::ProcessPaintMessages();
     if (!ViewerGone)
         CopyBackdrop(form);
     return false;

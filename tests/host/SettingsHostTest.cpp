@@ -111,3 +111,21 @@ TEST_F(SettingsHost, EachButtonEndsAFreshDialogAndNothingSurvives) {
         ADD_FAILURE() << "survived: \"" << text << "\" of class " << className;
     }
 }
+
+// The host quits while the dialog is open (its window closed from the taskbar): the dialog ends as cancelled, and the
+// host's loop meets the quit once, with its exit code.
+void CALLBACK QuitOnce(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(5);
+}
+
+TEST_F(SettingsHost, AQuitDuringTheDialogEndsItAndReachesTheHostsLoop) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, QuitOnce);
+    EXPECT_EQ(plugin->Interface(), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(FindWindowA(nullptr, "Form2"), nullptr);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, WPARAM{5});
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "once";
+}

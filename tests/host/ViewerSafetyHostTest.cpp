@@ -304,6 +304,39 @@ INSTANTIATE_TEST_SUITE_P(HostSafety, UnloadAtAnyMoment,
                          ::testing::Values(UnloadMoment{"TimerPending", 100}, UnloadMoment{"MovedIn", 800}),
                          [](const auto &info) { return std::string(info.param.Name); });
 
+// The host posts its quit just as the viewer's move message is about to run (it closes within a second of opening):
+// its loop still meets the quit, with its exit code, and the viewer has moved in and works on.
+TEST_F(HostSafety, AQuitPostedAtTheMoveReachesTheHostsLoop) {
+    Plugin->SetParentWindow(Host);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    int quitCode = -1;
+    bool quitPosted = false;
+    const DWORD start = GetTickCount();
+    while (quitCode < 0 && GetTickCount() - start < 3000) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(5);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            quitCode = static_cast<int>(msg.wParam);
+            break;
+        }
+        if (msg.message == 1294 && !quitPosted) {
+            PostQuitMessage(9);
+            quitPosted = true;
+        }
+        DispatchMessageA(&msg);
+    }
+    ASSERT_TRUE(quitPosted) << "the move message came";
+    EXPECT_EQ(quitCode, 9) << "the host's loop met its quit";
+    const HWND form = ViewerIn(Host);
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(IsWindowVisible(form));
+    EXPECT_NE(Plugin->Draw(0, 50, 60, 300, 180), FALSE);
+    EXPECT_EQ(RectInParent(form).left, 50);
+}
+
 // All callback timers of a process share one service thread. A host callback that holds it for seconds around the
 // unload must find nothing of the library waiting behind it.
 void CALLBACK HoldTheTimerThread(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { Sleep(3000); }

@@ -156,10 +156,12 @@ TEST_F(SettingsDialog, QuitTakenByItsLoopEndsItAndReachesTheHost) {
     HWND form = nullptr;
     EXPECT_EQ(RunWith({[&] {
                   form = CurrentSettings->Form->Handle;
-                  PostQuitMessage(0);
+                  PostQuitMessage(42);
               }}),
               0);
     EXPECT_FALSE(IsWindow(form));
     MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the host's loop still sees its quit";
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the host's loop still sees its quit";
+    EXPECT_EQ(msg.wParam, WPARAM{42}) << "with its exit code";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "once";
 }

@@ -229,23 +229,29 @@ TEST_F(Dispatch, ParentFreedByAChildHandlerDoesNotTakeTheChildDownMidCall) {
     EXPECT_TRUE(destroyed);
 }
 
-TEST_F(Dispatch, NoAttachedProcedureRunsAfterThePumpTookQuit) {
+// A quit is the host's: the pump posts it again with its exit code, stops, and the toolkit keeps working.
+TEST_F(Dispatch, ThePumpHandsAQuitBackAndProceduresKeepRunning) {
     Control *control = Child(Form());
     control->GetWindowHandle();
     MessageLog log{WM_USER, WM_SETTEXT};
     control->AttachProc(&LogMessages);
-    PostQuitMessage(0);
-    Control::ProcessMessages();
-    EXPECT_TRUE(Terminated);
-    MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the quit is not passed on";
-    SendMessageA(control->Handle, WM_USER, 0, 0);
-    SetWindowTextA(control->Handle, "still set");
-    EXPECT_TRUE(log.Entries.empty());
-    EXPECT_EQ(TextOf(control->Handle), "still set") << "default processing goes on";
-    Terminated = false;
-    SendMessageA(control->Handle, WM_USER, 0, 0);
-    EXPECT_EQ(log.Entries.size(), 1u);
+    for (const int code : {0, 7, -3}) {
+        SCOPED_TRACE(code);
+        log.Entries.clear();
+        const std::uint32_t before = QuitsHandedBack;
+        PostMessageA(control->Handle, WM_USER, 1, 0);
+        PostQuitMessage(code);
+        Control::ProcessMessages();
+        EXPECT_EQ(QuitsHandedBack, before + 1);
+        EXPECT_EQ(log.Entries.size(), 1u) << "what was posted before the quit ran";
+        SendMessageA(control->Handle, WM_USER, 2, 0);
+        EXPECT_EQ(log.Entries.size(), 2u) << "procedures still run";
+        MSG msg;
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the host's loop meets its quit";
+        EXPECT_EQ(static_cast<int>(msg.wParam), code);
+        EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "once";
+    }
+    EXPECT_FALSE(Terminated);
 }
 
 TEST_F(Dispatch, ProcessMessagesDispatchesWhatIsPostedMeanwhile) {

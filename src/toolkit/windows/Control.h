@@ -147,9 +147,12 @@ public:
     Control *SetAnchors(bool left, bool top, bool right, bool bottom);
 
     // The message pump of the calling thread: takes and dispatches one message (false when none was waiting), or
-    // all that are waiting, including any posted meanwhile.
+    // all that are waiting, including any posted meanwhile. A WM_QUIT is posted again for the host's loop (false).
     static bool ProcessMessage();
     static void ProcessMessages();
+    // Only the paints that are due (and calls sent from other threads, which Windows serves in any pump): no host
+    // message, no quit and no input is taken out of the host's order.
+    static void ProcessPaintMessages();
 
     // Applies a visibility without fixing it: WS_VISIBLE and Visible follow, and the window is shown or hidden.
     void ApplyVisible(bool flag);
@@ -241,8 +244,11 @@ private:
 
 // The application window of the library ("vexlet"), or null; messages of windows without a control go to it.
 extern Control *Applet;
-// Set when the pump takes WM_QUIT; from then on only procedures attached with a non-zero flag run. Never cleared.
+// When set, only procedures attached with a non-zero flag run. The pump leaves it alone: a quit it takes is the
+// host's and is handed back, and the plug-in keeps working until the host really ends.
 extern bool Terminated;
+// How many WM_QUITs a pump of ours took and posted again: a modal loop of ours ends when this changes.
+extern std::uint32_t QuitsHandedBack;
 
 // Makes the record of a new control. Kinds that carry fields of their own (the grid) pass a maker of their type,
 // derived from Control; null makes a plain Control.
