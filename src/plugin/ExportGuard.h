@@ -4,7 +4,10 @@
 
 #include <utility>
 
+#include "toolkit/messages/LibraryCalls.h"
+
 template <class Body, class Result> Result GuardExport(Body &&body, Result fallback) noexcept {
+    const LibraryCall call;
     try {
         return std::forward<Body>(body)();
     } catch (...) {
@@ -13,6 +16,7 @@ template <class Body, class Result> Result GuardExport(Body &&body, Result fallb
 }
 
 template <class Body> void GuardExport(Body &&body) noexcept {
+    const LibraryCall call;
     try {
         std::forward<Body>(body)();
     } catch (...) {
@@ -22,6 +26,7 @@ template <class Body> void GuardExport(Body &&body) noexcept {
 // Like GuardExport, for an export whose failures the host is told of: answer (noexcept) tells it the way its
 // protocol says, after the body left its state consistent.
 template <class Body, class Answer> void GuardExportAnswering(Body &&body, Answer &&answer) noexcept {
+    const LibraryCall call;
     try {
         std::forward<Body>(body)();
     } catch (...) {

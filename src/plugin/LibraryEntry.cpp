@@ -4,57 +4,31 @@
 
 #include "db/Database.h"
 #include "plugin/ExportGuard.h"
+#include "plugin/SettingsForm.h"
 #include "plugin/ViewerForm.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ToolkitStart.h"
 
 void ReleasePlugin() {
     ReleaseViewer();
+    ReleaseSettings();
     StopToolkit();
     CloseDatabase();
 }
 
+void DetachPlugin() {
+    HandOverWindows(SettingsApplet);
+    HandOverWindows(ViewerApplet);
+    HandOverWindows(Applet);
+    ReleasePlugin();
+}
+
 #ifdef _WIN32
-
-namespace {
-
-bool OnThreadOf(const Control *control) {
-    return !control || !control->Handle || GetWindowThreadProcessId(control->Handle, nullptr) == GetCurrentThreadId();
-}
-
-BOOL CALLBACK Neutralise(HWND window, LPARAM) {
-    if (HandWindowToDefaultProc(window))
-        ShowWindowAsync(window, SW_HIDE);
-    return TRUE;
-}
-
-BOOL CALLBACK NeutraliseTree(HWND window, LPARAM) {
-    Neutralise(window, 0);
-    EnumChildWindows(window, &Neutralise, 0);
-    return TRUE;
-}
-
-// FreeLibrary on a thread that does not own the windows: they cannot be destroyed from here, so they are handed to
-// the default procedure and hidden. They stay (and keep their classes registered) until their owner destroys them;
-// their records and drawing tools are left behind.
-void ReleaseFromOtherThread() {
-    EnumWindows(&NeutraliseTree, 0);
-    CloseDatabase();
-}
-
-void Unload() {
-    if (OnThreadOf(Applet) && OnThreadOf(ViewerApplet))
-        ReleasePlugin();
-    else
-        ReleaseFromOtherThread();
-}
-
-} // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     // At process exit (reserved set) the other threads are gone and no message loop runs again: nothing to undo.
     if (reason == DLL_PROCESS_DETACH && !reserved)
-        GuardExport(Unload);
+        GuardExport(DetachPlugin);
     return TRUE;
 }
 

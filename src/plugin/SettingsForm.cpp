@@ -1,5 +1,7 @@
+// The settings dialog: its build, its modal loop, and its release.
 #include "plugin/SettingsForm.h"
 
+#include "plugin/ModuleHold.h"
 #include "toolkit/windows/Control.h"
 #include "toolkit/windows/ToolkitStart.h"
 
@@ -52,6 +54,8 @@ SettingsForm *BuildSettingsForm(Control *parent) {
 int RunSettingsDialog() {
     if (CurrentSettings)
         return 0;
+    // The loop runs the host's handlers; one of them may unload the library under it.
+    const ModuleHold hold;
     StartToolkit();
     SettingsApplet = NewApplet("formset");
     SettingsApplet->SetVisible(false);
@@ -80,7 +84,11 @@ int RunSettingsDialog() {
         Control::ProcessMessages();
     }
     form->Destroy();
+    ReleaseSettings();
+    return 0;
+}
+
+void ReleaseSettings() {
     CurrentSettings = nullptr;
     FreeAndClear(SettingsApplet);
-    return 0;
 }

@@ -26,6 +26,9 @@ extern Control *SettingsApplet;
 // Builds the dialog (hidden) under the given parent and makes it the current one.
 SettingsForm *BuildSettingsForm(Control *parent);
 
+// Frees the dialog's application window, and with it the dialog's windows and records.
+void ReleaseSettings();
+
 // Shows the dialog modally and returns 0 once a button has closed it. A call
 // made while a dialog is already open (from a handler its loop dispatched)
 // returns 0 at once and leaves that dialog to the loop running it.

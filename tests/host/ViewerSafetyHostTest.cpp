@@ -56,6 +56,10 @@ HWND ViewerIn(HWND host) { return FindWindowExA(host, nullptr, nullptr, "Form1")
 
 DWORD WINAPI FreeOnThisThread(LPVOID module) { return FreeLibrary(static_cast<HMODULE>(module)); }
 
+constexpr const char *SecondHostVariable = "SQLITEVIEW_SECOND_HOST";
+constexpr const char *SecondHostReady = "sqliteview-second-host-ready";
+constexpr const char *SecondHostDone = "sqliteview-second-host-done";
+
 class HostSafety : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { AddVectoredExceptionHandler(1, &CountAccessViolations); }
@@ -78,6 +82,15 @@ protected:
     void Load() {
         Plugin = std::make_unique<PluginLibrary>();
         ASSERT_EQ(Plugin->Load("sqliteview.dll"), "");
+    }
+
+    // FreeLibrary on a thread of its own, waited for.
+    void FreeOnAnotherThread() {
+        HANDLE thread = CreateThread(nullptr, 0, &FreeOnThisThread, Plugin->Module, 0, nullptr);
+        Plugin->Module = nullptr;
+        Plugin.reset();
+        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+        CloseHandle(thread);
     }
 
     void Unload() {
@@ -356,31 +369,84 @@ TEST_F(HostSafety, AHostTimerHoldingTheTimerThreadRunsNoUnloadedCode) {
     EXPECT_EQ(ViewerIn(Host), nullptr);
 }
 
-// FreeLibrary on a thread that does not own the windows: they cannot be destroyed from there, but nothing of them
-// runs the library's code any more.
-TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesHarmlessWindows) {
+// FreeLibrary on a thread that does not own the windows: they are handed to the default procedure, and the owner's
+// loop destroys them; nothing of them runs the library's code any more.
+TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesNoWindowOfTheLibrary) {
     Plugin->SetParentWindow(Host);
     Plugin->Draw(0, 30, 40, 320, 200);
     Pump(800);
     HWND form = ViewerIn(Host);
     ASSERT_NE(form, nullptr);
-    HANDLE thread = CreateThread(nullptr, 0, &FreeOnThisThread, Plugin->Module, 0, nullptr);
-    Plugin->Module = nullptr;
-    Plugin.reset();
-    EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    HWND grid = GridOf(form);
+    FreeOnAnotherThread();
     EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
 
-    Pump(300);
-    EXPECT_FALSE(IsWindowVisible(form));
-    PostMessageA(GridOf(form), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
+    PostMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
     RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     Pump(300);
     EXPECT_EQ(accessViolations, 0);
-    // The hidden application windows stay with the default procedure; this thread owns them and may end them.
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_FALSE(IsWindow(grid));
     for (const char *caption : {"pluginreal", "vexlet"})
-        if (HWND left = FindWindowA(nullptr, caption))
-            DestroyWindow(left);
+        EXPECT_EQ(FindWindowA(nullptr, caption), nullptr) << caption;
+}
+
+// The second host of the test below, in a process of its own: its viewer must stay shown and working while the
+// first process unloads the library from another thread. Skipped when run on its own.
+TEST_F(HostSafety, SecondHostProcess) {
+    char flag[8];
+    if (!GetEnvironmentVariableA(SecondHostVariable, flag, sizeof flag))
+        GTEST_SKIP() << "run by UnloadingFromAnotherThreadLeavesAnotherProcesssViewerAlone";
+    Plugin->SetParentWindow(Host);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    Pump(800);
+    HWND form = ViewerIn(Host);
+    ASSERT_NE(form, nullptr);
+    const LONG_PTR procedure = GetWindowLongPtrA(form, GWLP_WNDPROC);
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, SecondHostReady);
+    HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, SecondHostDone);
+    ASSERT_TRUE(ready && done);
+    SetEvent(ready);
+    while (WaitForSingleObject(done, 10) == WAIT_TIMEOUT)
+        Pump(10);
+    Pump(300);
+    EXPECT_TRUE(IsWindowVisible(form));
+    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), procedure);
+    CloseHandle(ready);
+    CloseHandle(done);
+}
+
+// A second host process has the library at the same address, so its viewer's window procedure looks like ours: the
+// unload touches only this process's windows.
+TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesAnotherProcesssViewerAlone) {
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, SecondHostReady);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, SecondHostDone);
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string command = std::string("\"") + exe + "\" --gtest_brief=1 --gtest_filter=HostSafety.SecondHostProcess";
+    SetEnvironmentVariableA(SecondHostVariable, "1");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION second{};
+    const BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &second);
+    SetEnvironmentVariableA(SecondHostVariable, nullptr);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the second host shows its viewer";
+
+    Plugin->SetParentWindow(Host);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    Pump(800);
+    ASSERT_NE(ViewerIn(Host), nullptr);
+    FreeOnAnotherThread();
+    Pump(300);
+    SetEvent(done);
+    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(second.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u) << "the second host's viewer stayed shown with its own procedure";
+    for (HANDLE handle : {second.hProcess, second.hThread, ready, done})
+        CloseHandle(handle);
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 // the handling built into every control, then default processing.
 #include "toolkit/windows/Control.h"
 
+#include "toolkit/messages/LibraryCalls.h"
 #include "toolkit/objects/ProcEntry.h"
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/windows/ControlInternals.h"
 
 void (*AfterAttachHook)(PtrList *procs) = nullptr;
+std::atomic<int> CallsInLibrary{0};
 
 namespace {
 
@@ -131,6 +133,7 @@ LRESULT Control::WndProc(WindowMessage &message) {
 }
 
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LibraryCall call;
     auto *control = reinterpret_cast<Control *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!control && ControlBeingCreated && !ControlBeingCreated->Handle) {
         control = ControlBeingCreated;
@@ -164,9 +167,20 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return result;
 }
 
-bool HandWindowToDefaultProc(HWND window) {
-    if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ToolkitWindowProc))
-        return false;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    return true;
+void HandOverWindows(Control *control) {
+    if (!control)
+        return;
+    const HWND window = control->Handle;
+    DWORD process = 0;
+    if (window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId() &&
+        GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ToolkitWindowProc)) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+        // The default procedure destroys a window on WM_CLOSE: its owner's loop ends it, outside the loader lock.
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    control->Handle = nullptr;
+    control->WindowDestroyed = 1;
+    for (std::int32_t i = 0; i < control->ChildCount(); ++i)
+        HandOverWindows(control->GetChild(i));
 }

@@ -263,9 +263,11 @@ Control *NewEditBox(Control *parent, std::uint32_t options);
 
 // The module whose window classes and resources the toolkit uses: the library itself.
 HINSTANCE ModuleInstance();
-// For a window that must outlive the library's code (its thread cannot destroy it now): when its procedure is the
-// toolkit's, the default procedure takes over. True when it was one of the toolkit's windows.
-bool HandWindowToDefaultProc(HWND window);
+// For the library's end under the loader lock, where no window may be destroyed (that runs hooks and sends to the
+// host): every window of the control and its children that belongs to this process and has the toolkit's procedure
+// gets the default procedure and a posted WM_CLOSE, so its owner's loop destroys it later; the controls forget their
+// windows, so releasing them touches none. Another process's window with the same procedure address is left alone.
+void HandOverWindows(Control *control);
 // Unregisters the window classes the toolkit registered; a class with a window still alive stays. True when none
 // is left.
 bool UnregisterWindowClasses();

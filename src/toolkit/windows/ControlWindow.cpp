@@ -104,6 +104,9 @@ bool UnregisterWindowClasses() {
 }
 
 bool Control::CreateWindow() {
+    // A window that was destroyed, or handed over at the library's end, is not made again.
+    if (!Handle && WindowDestroyed)
+        return false;
     HWND parentWindow = nullptr;
     if (Parent && !(parentWindow = Parent->GetWindowHandle()))
         return false;
