@@ -391,6 +391,47 @@ TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesNoWindowOfTheLibrary) {
         EXPECT_EQ(FindWindowA(nullptr, caption), nullptr) << caption;
 }
 
+// The host unloads the library from a handler that the settings dialog's loop runs (it closes while the dialog is
+// open): the dialog, still on the stack, keeps the library until it has returned; then the library goes.
+HMODULE unloadedFromTheDialog = nullptr;
+
+void CALLBACK UnloadFromTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindWindowA(nullptr, "Form2");
+    if (!dialog || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, id);
+    FreeLibrary(unloadedFromTheDialog);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[16] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (std::string(text) == "Cansel")
+            SendMessageA(child, BM_CLICK, 0, 0);
+    }
+}
+
+TEST_F(HostSafety, UnloadingFromInsideTheSettingsDialogWaitsForItsEnd) {
+    Plugin->SetParentWindow(Host);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    Pump(800);
+    ASSERT_NE(ViewerIn(Host), nullptr);
+    unloadedFromTheDialog = Plugin->Module;
+    const auto showDialog = Plugin->Interface;
+    Plugin->Module = nullptr;
+    Plugin.reset();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, UnloadFromTheDialog);
+    EXPECT_EQ(showDialog(), 0);
+    KillTimer(nullptr, timer);
+    const DWORD start = GetTickCount();
+    while (GetModuleHandleA("sqliteview.dll") && GetTickCount() - start < 5000)
+        Pump(20);
+    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded once the dialog returned";
+    Pump(300);
+    EXPECT_EQ(accessViolations, 0);
+    EXPECT_EQ(ViewerIn(Host), nullptr);
+    for (const char *caption : {"Form2", "formset", "pluginreal", "vexlet"})
+        EXPECT_EQ(FindWindowA(nullptr, caption), nullptr) << caption;
+}
+
 // The second host of the test below, in a process of its own: its viewer must stay shown and working while the
 // first process unloads the library from another thread. Skipped when run on its own.
 TEST_F(HostSafety, SecondHostProcess) {
