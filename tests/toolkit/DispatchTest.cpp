@@ -5,6 +5,8 @@
 #include "toolkit/gdi/DrawingTool.h"
 #include "toolkit/objects/PtrList.h"
 
+#include <stdexcept>
+
 namespace {
 
 using Dispatch = ToolkitTest;
@@ -303,3 +305,21 @@ TEST_F(Dispatch, ChildColorsAreAnsweredByTheChild) {
 }
 
 } // namespace
+
+// A window destroyed from outside releases its control when its last message returns; a handler that throws in that
+// teardown is stopped at the window procedure's edge, like one that throws while a message is handled.
+TEST_F(Dispatch, AThrowInTheSelfReleaseStaysInsideTheWindowProcedure) {
+    Control *control = Child(Form());
+    control->GetWindowHandle();
+    bool ran = false;
+    control->OnDestroy = {[](void *data, ObjectBase *) {
+                              *static_cast<bool *>(data) = true;
+                              throw std::runtime_error("teardown failed");
+                          },
+                          &ran};
+    const HWND window = control->Handle;
+    EXPECT_NO_THROW(DestroyWindow(window));
+    EXPECT_TRUE(ran) << "the control released itself";
+    EXPECT_FALSE(IsWindow(window));
+    control->Destroy(); // the rest of the teardown the throw cut short
+}

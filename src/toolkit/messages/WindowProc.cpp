@@ -161,9 +161,13 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         result = 0;
     }
     --control->MessageDepth;
-    if (control->MessageDepth == 0 && control->RefCount == 2 && control->WindowDestroyed && control != Applet)
-        ObjectBase::Free(control); // the window was destroyed from outside: the control releases itself
-    ObjectBase::Free(control);
+    // The releases run the control's teardown and its destroy handlers, which may throw as well.
+    try {
+        if (control->MessageDepth == 0 && control->RefCount == 2 && control->WindowDestroyed && control != Applet)
+            ObjectBase::Free(control); // the window was destroyed from outside: the control releases itself
+        ObjectBase::Free(control);
+    } catch (...) {
+    }
     return result;
 }
 
