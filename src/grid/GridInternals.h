@@ -54,3 +54,6 @@ void HandleGridMouseMove(XLGrid *grid, LPARAM lParam);
 void HandleGridButtonUp(XLGrid *grid, LPARAM lParam);
 void HandleGridDoubleClick(XLGrid *grid, LPARAM lParam);
 void HandleGridCaptureLost(XLGrid *grid, HWND taker);
+// After a count change: a drag, resize or pressed title that started where no cell is any more (all of them, when
+// the grid is empty) ends, so the next mouse move cannot select from a cell that does not exist.
+void EndMouseActionOutsideGrid(XLGrid *grid);

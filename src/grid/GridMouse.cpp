@@ -255,6 +255,21 @@ void HandleGridButtonUp(XLGrid *grid, LPARAM lParam) {
         ReleaseCapture();
 }
 
+void EndMouseActionOutsideGrid(XLGrid *grid) {
+    XLGridData &data = *grid->Data;
+    const auto outside = [](std::int32_t at, std::int32_t count) { return at >= count; };
+    const bool empty = data.ColCount == 0 || data.RowCount == 0;
+    if (!empty && !outside(data.AnchorCol, data.ColCount) && !outside(data.AnchorRow, data.RowCount) &&
+        !outside(data.ColDragFrom, data.ColCount) && !outside(data.RowDragFrom, data.RowCount) &&
+        !outside(data.ResizeCol, data.ColCount) && !outside(data.PressedColTitle, data.ColCount) &&
+        !outside(data.PressedRowTitle, data.RowCount))
+        return;
+    EndMouseAction(data);
+    SetTitlePressed(data, false);
+    if (grid->Handle && GetCapture() == grid->Handle)
+        ReleaseCapture();
+}
+
 void HandleGridCaptureLost(XLGrid *grid, HWND taker) {
     // Another window took the mouse during a drag (a message box, a menu): the button-up will not come here, so
     // the drag ends now, a column width unchanged.

@@ -50,6 +50,7 @@ void SetColCount(XLGrid *grid, std::uint16_t n) {
             failure = std::current_exception();
         }
     }
+    EndMouseActionOutsideGrid(grid);
     UpdateScrollBars(grid);
     if (failure)
         std::rethrow_exception(failure);
@@ -71,6 +72,7 @@ void SetRowCount(XLGrid *grid, std::uint16_t n) {
             failure = std::current_exception();
         }
     }
+    EndMouseActionOutsideGrid(grid);
     UpdateScrollBars(grid);
     if (failure)
         std::rethrow_exception(failure);

@@ -165,6 +165,39 @@ TEST_F(GridMouse, ReleaseOutsideTheWindowEndsTheDrag) {
     EXPECT_TRUE(BlockIs(grid->Data->Selection, -1, -1, -1, -1));
 }
 
+// The button held on a cell while the counts change (a query without rows, for one): a count change that leaves the
+// drag's cell outside the grid ends the drag, and the selection stays none or inside the grid.
+TEST_F(GridMouse, ACountChangeUnderADragEndsItWhenItsCellIsGone) {
+    struct Case {
+        const char *Name;
+        std::uint16_t Cols, Rows;
+        bool DragGoesOn;
+    };
+    const Case cases[] = {
+        {"no columns", 0, 30, false},
+        {"no rows", 10, 0, false},
+        {"the anchor's row gone", 10, 2, false},
+        {"the anchor's column gone", 3, 30, false},
+        {"the anchor stays", 10, 20, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        XLGrid *grid = MakeMouseGrid(GridOption::RangeSelect);
+        PostMouse(grid, WM_LBUTTONDOWN, CellCentre(grid, 4, 5), MK_LBUTTON);
+        ASSERT_EQ(GetCapture(), grid->Handle);
+        SetColCount(grid, c.Cols);
+        SetRowCount(grid, c.Rows);
+        EXPECT_EQ(GetCapture() == grid->Handle, c.DragGoesOn);
+        for (const POINT p : {POINT{200, 60}, POINT{60, 100}, POINT{5, 5}}) {
+            PostMouse(grid, WM_MOUSEMOVE, p, MK_LBUTTON);
+            const GridBlock &s = grid->Data->Selection;
+            EXPECT_TRUE(s.IsNone() || (s.Left >= 0 && s.Top >= 0 && s.Right < c.Cols && s.Bottom < c.Rows))
+                << s.Left << "," << s.Top << "-" << s.Right << "," << s.Bottom;
+        }
+        PostMouse(grid, WM_LBUTTONUP, {5, 5});
+    }
+}
+
 TEST_F(GridMouse, AWindowTakingTheMouseEndsTheDrag) {
     XLGrid *grid = MakeMouseGrid(GridOption::RangeSelect | GridOption::ColSizing);
     Control *other = Child(Panel_);
