@@ -4,6 +4,7 @@
 #include "db/NotifyHost.h"
 #include "db/SharedState.h"
 #include "db/Statement.h"
+#include "grid/MemoryBudget.h"
 #include "toolkit/objects/TextEncoding.h"
 
 sqlite3 *DbHandle = nullptr;
@@ -11,6 +12,18 @@ sqlite3 *DbHandle = nullptr;
 namespace {
 
 const char CheckQuery[] = "select * from sqlite_master;";
+
+// SQLite's own heap lives in the host's address space like a result, so it gets a share of the same budget: a
+// quarter for all its memory (cache, statements, values being built, in-memory databases), an eighth for one value.
+// A value read is also copied into a cell and the rows text, so its longest is an eighth, and one result plus SQLite
+// stay within 800 MB. SQLite answers a statement that passes either with SQLITE_NOMEM or SQLITE_TOOBIG, a failed step.
+constexpr std::size_t SqliteHeapShare = 4;
+constexpr std::size_t SqliteValueShare = 8;
+
+void LimitSqliteMemory(sqlite3 *db) {
+    sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(MemoryBudget::DefaultLimit / SqliteHeapShare));
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, static_cast<int>(MemoryBudget::DefaultLimit / SqliteValueShare));
+}
 
 } // namespace
 
@@ -26,6 +39,7 @@ void OpenDatabase() {
     if (opened != SQLITE_OK) {
         ExchangeText = "no open db\r\n";
     } else {
+        LimitSqliteMemory(DbHandle);
         Statement check;
         const char *tail = nullptr;
         const int prepared = sqlite3_prepare(DbHandle, CheckQuery, -1, &check.Handle, &tail);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -128,6 +129,76 @@ TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
         EXPECT_EQ(CurrentText(), rows.LastFirst);
 
         EXPECT_EQ(Run("select 'after', 1").Text, "select 'after', 1") << "the host goes on";
+    }
+}
+
+// Private memory committed in the process.
+std::size_t CommittedPrivateBytes() {
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    std::uintptr_t at = 0;
+    while (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) == sizeof info) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
+    }
+    return total;
+}
+
+// SQLite's own heap is inside the budget too: a statement whose memory lives inside SQLite (an in-memory table, one
+// huge value) stops at SQLite's limits as a failed step, the grid and the rows text agreeing, and the process never
+// commits more than a share of the budget for it while it runs.
+TEST_F(SafetyHost, SqlitesOwnHeapStopsAtItsShareOfTheBudget) {
+    struct Case {
+        const char *Name;
+        std::string Sql;
+        std::size_t Rows;
+    };
+    const std::string thousand = "with recursive c(x) as (select 1 union all select x + 1 from c where x < 1000) ";
+    const Case cases[] = {
+        {"a sort of 1,000 MB held in memory",
+         thousand + "select x, length(v) from (select x, v from (select x, "
+                    "randomblob(1000000) as v from c) order by v)",
+         0},
+        {"a value of 200 MB after two rows",
+         thousand + "select x, length(case when x = 3 then randomblob(200000000) else x end) from c where x < 5", 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(Run("pragma temp_store = memory").Clicks, 0);
+        const std::size_t before = CommittedPrivateBytes();
+        std::atomic<bool> running{true};
+        std::atomic<std::size_t> peak{before};
+        std::thread watch([&] {
+            while (running) {
+                peak = std::max(peak.load(), CommittedPrivateBytes());
+                Sleep(2);
+            }
+        });
+        const Answer answer = Run(c.Sql);
+        running = false;
+        watch.join();
+        EXPECT_EQ(answer.Text, "error sql \r\n");
+        EXPECT_EQ(answer.Clicks, 1);
+        const std::size_t grown = peak - before;
+        std::printf("[ figure ] %s: the process grew by %zu MB at most\n", c.Name, grown >> 20);
+        EXPECT_LT(grown, std::size_t{240} << 20) << "a quarter of the 640 MB budget, and slack";
+
+        Viewer.Plugin->getrows();
+        const RowsShape rows = ShapeOf(Viewer.Plugin->GetFile());
+        EXPECT_EQ(rows.Rows, c.Rows);
+        EXPECT_EQ(rows.Fields, rows.Rows * 2);
+        if (c.Rows) {
+            EXPECT_EQ(rows.LastFirst, std::to_string(c.Rows));
+            PressKey(VK_END, true);
+            PressKey(VK_HOME, false);
+            EXPECT_EQ(CurrentText(), rows.LastFirst) << "the grid holds the same rows";
+        }
+        EXPECT_EQ(Run("select 'after', 1").Text, "select 'after', 1") << "the host goes on";
+        Run("pragma temp_store = default");
     }
 }
 
