@@ -45,13 +45,14 @@ void CopyBackdrop(Control *form) {
            source->Handle(), 0, 0, SRCCOPY);
 }
 
-// A snapshot without pixels (no memory for them) is no backdrop: it is dropped, and a later Draw tries again.
+// A snapshot without pixels (no memory for them, or a copy that failed) is no backdrop: it is dropped, and a later
+// Draw tries again. A minimised host frame shows nothing worth copying, so none is taken then.
 void TakeBackdrop() {
     const RECT area = BackdropArea();
-    if (IsEmptyArea(area))
+    if (IsEmptyArea(area) || IsIconic(GetAncestor(HostWindow, GA_ROOT)))
         return;
     Bitmap *shot = CaptureWindowRegion(HostWindow, area.left, area.top, area.right - area.left, area.bottom - area.top);
-    if (!shot->Canvas()) {
+    if (!shot->Canvas() || !shot->FailureMessage.empty()) {
         ObjectBase::Free(shot);
         ClearLastSnapshot();
         return;

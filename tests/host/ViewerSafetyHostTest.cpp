@@ -179,6 +179,30 @@ TEST_P(MoveWithoutUsableRectangle, PaintsPlainUntilDrawGivesARectangleTheHostSho
 INSTANTIATE_TEST_SUITE_P(HostSafety, MoveWithoutUsableRectangle, ::testing::ValuesIn(EarlyPlaces),
                          [](const auto &info) { return std::string(info.param.Name); });
 
+// The viewer moves in while the host's frame is minimised (the host window is a child of that frame, so it keeps its
+// size): nothing of the host is copied then, and the first Draw after the frame is restored takes the backdrop from
+// where the viewer now is.
+TEST_F(HostSafety, NoBackdropIsTakenWhileTheHostsFrameIsMinimised) {
+    HWND inner = CreateWindowExA(0, "ViewerTestHost", "inner host", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 600,
+                                 400, Host, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(inner, nullptr);
+    Pump(100);
+    ShowWindow(Host, SW_MINIMIZE);
+    Pump(100);
+    ASSERT_TRUE(IsIconic(Host));
+    Plugin->SetParentWindow(inner);
+    Plugin->Draw(0, 30, 40, 320, 200);
+    Pump(800);
+    HWND form = ViewerIn(inner);
+    ASSERT_NE(form, nullptr) << "moved in";
+    ShowWindow(Host, SW_RESTORE);
+    Pump(200);
+    EXPECT_NE(Plugin->Draw(0, 50, 60, 320, 200), FALSE);
+    Pump(200);
+    std::string where;
+    EXPECT_EQ(PatternMismatches(FormPixelsBehindGrid(form), 50, 60, FirstPhase, where), 0) << where;
+}
+
 TEST_F(HostSafety, AHugeRectangleCostsOnlyThePartTheHostShows) {
     const std::size_t before = CommittedPrivateBytes();
     Plugin->SetParentWindow(Host);

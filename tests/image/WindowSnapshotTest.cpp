@@ -82,6 +82,19 @@ TEST_F(WindowSnapshot, AnEmptyRegionGivesAnEmptyBitmap) {
     ObjectBase::Free(snapshot);
 }
 
+// A window whose pixels cannot be read gives no pixels that could pass for its own: the failure is said.
+TEST_F(WindowSnapshot, AWindowWithoutPixelsGivesAFailedSnapshot) {
+    Control *panel = PaintedPanel();
+    const HWND gone = panel->Handle;
+    Bitmap *good = CaptureWindowRegion(gone, 0, 0, 4, 4);
+    EXPECT_TRUE(good->FailureMessage.empty());
+    ObjectBase::Free(good);
+    DestroyWindow(gone);
+    Bitmap *failed = CaptureWindowRegion(gone, 0, 0, 4, 4);
+    EXPECT_FALSE(failed->FailureMessage.empty());
+    ObjectBase::Free(failed);
+}
+
 TEST_F(WindowSnapshot, TheLastSnapshotOutlivesItsCallersReference) {
     Control *panel = PaintedPanel();
     Bitmap *first = CaptureWindowRegion(panel->Handle, 0, 0, 4, 3);

@@ -15,9 +15,14 @@ Bitmap *CaptureWindowRegion(HWND window, int x, int y, int width, int height) {
     bitmap->AddRef();
     ClearLastSnapshot();
     LastSnapshot = bitmap;
+    Canvas *canvas = bitmap->Canvas();
+    if (!canvas)
+        return bitmap;
+    // No DC (the window is gone) or a copy the window's surface refuses (a host drawn by DirectX) leaves black
+    // pixels, which must not pass for the window's.
     HDC dc = GetDC(window);
-    if (Canvas *canvas = bitmap->Canvas())
-        BitBlt(canvas->Handle(), 0, 0, width, height, dc, x, y, SRCCOPY);
+    if (!dc || !BitBlt(canvas->Handle(), 0, 0, width, height, dc, x, y, SRCCOPY))
+        bitmap->FailureMessage = "the window's pixels could not be copied";
     if (dc)
         ReleaseDC(window, dc);
     return bitmap;

@@ -9,7 +9,8 @@
 extern Bitmap *LastSnapshot;
 
 // A 32-bit DIB of width x height holding the window's client pixels from (x, y);
-// empty, with nothing copied, for a zero size. The caller owns the result.
+// empty, with nothing copied, for a zero size. When the pixels could not be copied, FailureMessage says so and the
+// bitmap holds none of them. The caller owns the result.
 Bitmap *CaptureWindowRegion(HWND window, int x, int y, int width, int height);
 void ClearLastSnapshot();
 
