@@ -42,6 +42,11 @@ int LiveIconCount();
 // SetKeyboardState.
 void SetAsyncKeyDown(int key, bool down);
 
+// Makes GetWindowThreadProcessId report the window as another process's (a ghost window, another program).
+void SetWindowProcess(HWND hwnd, DWORD process);
+// Makes IsHungAppWindow report the window as not responding, as Windows does after 5 s without a queue read.
+void SetHungAppWindow(HWND hwnd, bool hung);
+
 // A bare window owned by the calling thread, for tests that need a target.
 HWND CreateTestWindow(WNDPROC proc = nullptr);
 

@@ -518,6 +518,8 @@ BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 // Every window belongs to the one headless process.
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *process);
+// False unless a test marked the window (headless::SetHungAppWindow).
+BOOL IsHungAppWindow(HWND hwnd);
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();

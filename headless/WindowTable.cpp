@@ -3,6 +3,9 @@
 #include "headless/Inspect.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <set>
 
 namespace headless {
 
@@ -144,11 +147,41 @@ HWND CreateTestWindow(WNDPROC proc) {
 
 BOOL IsWindow(HWND hwnd) { return headless::WindowTable::Instance().ThreadOf(hwnd) != 0; }
 
+namespace {
+
+// Windows a test made stand for another process's, and windows it marked as not responding.
+std::mutex markedLock;
+std::map<HWND, DWORD> foreignProcesses;
+std::set<HWND> hungWindows;
+
+} // namespace
+
+void headless::SetWindowProcess(HWND hwnd, DWORD process) {
+    std::lock_guard guard(markedLock);
+    foreignProcesses[hwnd] = process;
+}
+
+void headless::SetHungAppWindow(HWND hwnd, bool hung) {
+    std::lock_guard guard(markedLock);
+    if (hung)
+        hungWindows.insert(hwnd);
+    else
+        hungWindows.erase(hwnd);
+}
+
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD *process) {
     const DWORD thread = headless::WindowTable::Instance().ThreadOf(hwnd);
-    if (process)
-        *process = thread ? GetCurrentProcessId() : 0;
+    if (process) {
+        std::lock_guard guard(markedLock);
+        const auto foreign = foreignProcesses.find(hwnd);
+        *process = !thread ? 0 : foreign != foreignProcesses.end() ? foreign->second : GetCurrentProcessId();
+    }
     return thread;
+}
+
+BOOL IsHungAppWindow(HWND hwnd) {
+    std::lock_guard guard(markedLock);
+    return hungWindows.count(hwnd) != 0;
 }
 
 HWND GetDesktopWindow() { return headless::WindowTable::Instance().Desktop().Handle; }

@@ -1,20 +1,38 @@
 // The cancel check: Esc in the host, looked at from SQLite's progress handler.
 #include "db/CancelCheck.h"
 
+#include "db/SharedState.h"
 #include "toolkit/platform/Win32.h"
 
-bool EscapePressedInHost() {
-    // The low bit reports a press between two looks that was over before the second one.
-    if (!(GetAsyncKeyState(VK_ESCAPE) & 0x8001))
-        return false;
-    const HWND front = GetForegroundWindow();
-    DWORD process = 0;
-    return front && GetWindowThreadProcessId(front, &process) && process == GetCurrentProcessId();
+namespace {
+
+bool EscapeDown() { return GetAsyncKeyState(VK_ESCAPE) < 0; }
+
+bool SameRect(const RECT &a, const RECT &b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-CancelCheck::CancelCheck(sqlite3 *db) : Db(db), LastLook(GetTickCount()) {
-    // Forgets a press from before the run, which the low bit would otherwise still report.
-    GetAsyncKeyState(VK_ESCAPE);
+// The host's top-level window is not responding and the window in front stands exactly in its place: its ghost.
+bool GhostOfHostInFront(HWND front) {
+    const HWND top = HostWindow ? GetAncestor(HostWindow, GA_ROOT) : nullptr;
+    RECT frontRect, topRect;
+    return top && IsHungAppWindow(top) && GetWindowRect(front, &frontRect) && GetWindowRect(top, &topRect) &&
+           SameRect(frontRect, topRect);
+}
+
+bool HostInFront() {
+    const HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    if (!front || !GetWindowThreadProcessId(front, &process))
+        return false;
+    return process == GetCurrentProcessId() || GhostOfHostInFront(front);
+}
+
+} // namespace
+
+bool EscapePressedInHost() { return EscapeDown() && HostInFront(); }
+
+CancelCheck::CancelCheck(sqlite3 *db) : Db(db), LastLook(GetTickCount()), EscapeReleased(!EscapeDown()) {
     sqlite3_progress_handler(Db, Instructions, &Progress, this);
 }
 
@@ -26,5 +44,9 @@ int CancelCheck::Progress(void *data) {
     if (now - check->LastLook < LookInterval)
         return 0;
     check->LastLook = now;
-    return EscapePressedInHost() ? 1 : 0;
+    if (!EscapeDown()) {
+        check->EscapeReleased = true;
+        return 0;
+    }
+    return check->EscapeReleased && HostInFront() ? 1 : 0;
 }

@@ -6,12 +6,16 @@
 
 #include <cstdint>
 
-// Esc is down, or went down since the last look, while a window of this process (the host's, or ours in it) is the
-// foreground window: Esc pressed in another program does not count.
+// Esc is down (its physical state; the "pressed since the last look" bit is shared with every other caller and not
+// to be relied on) while the host is in front: a window of this process is the foreground window, or the host's
+// top-level window is marked not responding and the window in front covers exactly its rectangle. That is the ghost
+// Windows puts in place of a top-level window whose thread has not read its queue for 5 s, which a long query does;
+// the ghost belongs to another process. Esc pressed in another program does not count.
 bool EscapePressedInHost();
 
 // Watches for Esc while the connection runs statements, from construction to destruction; a statement stopped this
-// way fails its step with SQLITE_INTERRUPT, like any failed step.
+// way fails its step with SQLITE_INTERRUPT, like any failed step. Only a press that begins after the start counts:
+// an Esc still held from before (the one that closed something in the host, say) must be let go first.
 class CancelCheck {
 public:
     explicit CancelCheck(sqlite3 *db);
@@ -30,4 +34,6 @@ private:
 
     sqlite3 *Db;
     std::uint32_t LastLook;
+    // Esc has been seen up since the start.
+    bool EscapeReleased;
 };
