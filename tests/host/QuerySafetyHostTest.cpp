@@ -132,22 +132,6 @@ TEST_F(SafetyHost, AResultBeyondTheMemoryBudgetIsAFailedStepWithTheRowsRead) {
     }
 }
 
-// Private memory committed in the process.
-std::size_t CommittedPrivateBytes() {
-    std::size_t total = 0;
-    MEMORY_BASIC_INFORMATION info;
-    std::uintptr_t at = 0;
-    while (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) == sizeof info) {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
-            total += info.RegionSize;
-        const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
-        if (next <= at)
-            break;
-        at = next;
-    }
-    return total;
-}
-
 // SQLite's own heap is inside the budget too: a statement whose memory lives inside SQLite (an in-memory table, one
 // huge value) stops at SQLite's limits as a failed step, the grid and the rows text agreeing, and the process never
 // commits more than a share of the budget for it while it runs.

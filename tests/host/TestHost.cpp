@@ -4,6 +4,7 @@
 #include "PluginLibrary.h"
 
 #include <algorithm>
+#include <cstdint>
 
 std::vector<Received> received;
 BYTE patternPhase = FirstPhase;
@@ -181,4 +182,19 @@ Pixels FormPixelsBehindGrid(HWND form, int maxWidth, int maxHeight) {
     ShowWindow(grid, SW_SHOW);
     Pump(50);
     return pixels;
+}
+
+std::size_t CommittedPrivateBytes() {
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    std::uintptr_t at = 0;
+    while (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) == sizeof info) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
+    }
+    return total;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ int PatternMismatches(const Pixels &pixels, int left, int top, BYTE phase, std::
 int ColorMismatches(const Pixels &pixels, COLORREF color, std::string &where);
 
 RECT RectInParent(HWND window);
+// Private memory committed in the process: what the library keeps or a query takes.
+std::size_t CommittedPrivateBytes();
 HWND GridOf(HWND form);
 // Gives the plug-in the host window and the viewer's rectangle, and waits for the viewer to move in; its grid, or
 // null when it never came.

@@ -25,22 +25,6 @@ LONG CALLBACK CountAccessViolations(EXCEPTION_POINTERS *info) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// Private memory committed in the process: what a bitmap the library keeps costs.
-std::size_t CommittedPrivateBytes() {
-    std::size_t total = 0;
-    MEMORY_BASIC_INFORMATION info;
-    std::uintptr_t at = 0;
-    while (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) == sizeof info) {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
-            total += info.RegionSize;
-        const std::uintptr_t next = reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
-        if (next <= at)
-            break;
-        at = next;
-    }
-    return total;
-}
-
 // A database with one table t(a, b) holding (1, 'x').
 std::string MakeDatabase(const TempDir &dir, const char *name) {
     const std::string path = dir.File(name);
