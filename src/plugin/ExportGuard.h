@@ -1,13 +1,16 @@
 // Nothing thrown inside the plug-in may cross into the host: every export body runs through GuardExport, which
-// ends the call cleanly with a fallback result. An allocation failure, the result budget's included, is one such.
+// ends the call cleanly with a fallback result, counts the call, and holds the library when the call comes on
+// another thread than the host's window thread. An allocation failure, the result budget's included, is one such.
 #pragma once
 
 #include <utility>
 
+#include "plugin/ModuleHold.h"
 #include "toolkit/messages/LibraryCalls.h"
 
 template <class Body, class Result> Result GuardExport(Body &&body, Result fallback) noexcept {
     const LibraryCall call;
+    const ModuleHold hold(!OnFirstExportThread());
     try {
         return std::forward<Body>(body)();
     } catch (...) {
@@ -17,6 +20,7 @@ template <class Body, class Result> Result GuardExport(Body &&body, Result fallb
 
 template <class Body> void GuardExport(Body &&body) noexcept {
     const LibraryCall call;
+    const ModuleHold hold(!OnFirstExportThread());
     try {
         std::forward<Body>(body)();
     } catch (...) {
@@ -27,6 +31,7 @@ template <class Body> void GuardExport(Body &&body) noexcept {
 // protocol says, after the body left its state consistent.
 template <class Body, class Answer> void GuardExportAnswering(Body &&body, Answer &&answer) noexcept {
     const LibraryCall call;
+    const ModuleHold hold(!OnFirstExportThread());
     try {
         std::forward<Body>(body)();
     } catch (...) {

@@ -3,7 +3,6 @@
 #include "plugin/LibraryEntry.h"
 
 #include "db/Database.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/SettingsForm.h"
 #include "plugin/ViewerForm.h"
 #include "toolkit/windows/Control.h"
@@ -26,9 +25,14 @@ void DetachPlugin() {
 #ifdef _WIN32
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-    // At process exit (reserved set) the other threads are gone and no message loop runs again: nothing to undo.
-    if (reason == DLL_PROCESS_DETACH && !reserved)
-        GuardExport(DetachPlugin);
+    // At process exit (reserved set) the other threads are gone and no message loop runs again: nothing to undo. Not
+    // through the export guard: under the loader lock nothing may take a reference on the library or start a thread.
+    if (reason == DLL_PROCESS_DETACH && !reserved) {
+        try {
+            DetachPlugin();
+        } catch (...) {
+        }
+    }
     return TRUE;
 }
 

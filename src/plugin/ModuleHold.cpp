@@ -3,6 +3,15 @@
 
 #include "toolkit/messages/LibraryCalls.h"
 
+#include <atomic>
+
+bool OnFirstExportThread() {
+    static std::atomic<DWORD> first{0};
+    DWORD expected = 0;
+    const DWORD self = GetCurrentThreadId();
+    return first.compare_exchange_strong(expected, self) || expected == self;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -15,9 +24,10 @@ DWORD WINAPI DropWhenNoCallIsLeft(LPVOID module) {
 
 } // namespace
 
-ModuleHold::ModuleHold() {
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&DropWhenNoCallIsLeft),
-                       &Module);
+ModuleHold::ModuleHold(bool needed) {
+    if (needed)
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&DropWhenNoCallIsLeft),
+                           &Module);
 }
 
 ModuleHold::~ModuleHold() {
@@ -31,7 +41,7 @@ ModuleHold::~ModuleHold() {
 #else
 
 // The native build is no library: nothing can unload it.
-ModuleHold::ModuleHold() = default;
+ModuleHold::ModuleHold(bool) {}
 ModuleHold::~ModuleHold() = default;
 
 #endif

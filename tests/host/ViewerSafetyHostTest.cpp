@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -438,6 +439,42 @@ TEST_F(HostSafety, UnloadingFromInsideTheSettingsDialogWaitsForItsEnd) {
     EXPECT_EQ(ViewerIn(Host), nullptr);
     for (const char *caption : {"Form2", "formset", "pluginreal", "vexlet"})
         EXPECT_EQ(FindWindowA(nullptr, caption), nullptr) << caption;
+}
+
+// The host runs a query on a worker thread and unloads the library from its window thread meanwhile (it closes):
+// FreeLibrary neither frees the code under the worker nor waits for it under the loader lock (closing the database
+// there would wait for the worker's statement); the query returns normally, and the library goes once it has.
+struct WorkerQuery {
+    PluginLibrary::VoidFn Run;
+    std::atomic<bool> Started{false};
+};
+
+DWORD WINAPI RunOnWorker(LPVOID data) {
+    auto *query = static_cast<WorkerQuery *>(data);
+    query->Started = true;
+    query->Run();
+    return 0;
+}
+
+TEST_F(HostSafety, UnloadingWhileAnExportRunsOnAnotherThreadWaitsForIt) {
+    EXPECT_EQ(Open(MakeDatabase(Dir, "w.db")), "select db ok\r\n") << "the first export call, on this thread";
+    Plugin->SetFile("with recursive c(x) as (select 1 union all select x + 1 from c where x < 10000000) "
+                    "select count(*) from c");
+    WorkerQuery query;
+    query.Run = Plugin->sqlrun;
+    HANDLE worker = CreateThread(nullptr, 0, &RunOnWorker, &query, 0, nullptr);
+    while (!query.Started)
+        Sleep(1);
+    Sleep(100);
+    Unload();
+    EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_TIMEOUT) << "FreeLibrary returned while the query still ran";
+    EXPECT_EQ(WaitForSingleObject(worker, 60000), WAIT_OBJECT_0) << "the query returned into the worker";
+    CloseHandle(worker);
+    const DWORD start = GetTickCount();
+    while (GetModuleHandleA("sqliteview.dll") && GetTickCount() - start < 5000)
+        Pump(20);
+    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded once the query had returned";
+    EXPECT_EQ(accessViolations, 0);
 }
 
 // The second host of the test below, in a process of its own: its viewer must stay shown and working while the
