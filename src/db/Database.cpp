@@ -7,6 +7,8 @@
 #include "grid/MemoryBudget.h"
 #include "toolkit/objects/TextEncoding.h"
 
+#include <algorithm>
+
 sqlite3 *DbHandle = nullptr;
 
 namespace {
@@ -22,7 +24,9 @@ constexpr std::size_t SqliteValueShare = 8;
 
 void LimitSqliteMemory(sqlite3 *db) {
     sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(MemoryBudget::DefaultLimit / SqliteHeapShare));
-    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, static_cast<int>(MemoryBudget::DefaultLimit / SqliteValueShare));
+    // SQLite refuses any longer value than 1,000,000,000 bytes in any case; a larger share would not fit an int.
+    const std::size_t longest = std::min<std::size_t>(MemoryBudget::DefaultLimit / SqliteValueShare, 1000000000);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, static_cast<int>(longest));
 }
 
 } // namespace
