@@ -1,5 +1,8 @@
 // A timer over the multimedia timer service. Its OnTimer handler runs on the service's own thread, not on the
 // window thread: it may only do thread-safe work, such as posting a message.
+// A library that can be unloaded must not leave one armed across FreeLibrary: once the service has taken a one-shot,
+// nothing tells when its callback has returned, and the loader lock forbids waiting for that thread. The viewer starts
+// its move with a window timer for that reason.
 #pragma once
 
 #include <atomic>

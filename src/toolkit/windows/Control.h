@@ -150,8 +150,8 @@ public:
     // all that are waiting, including any posted meanwhile. A WM_QUIT is posted again for the host's loop (false).
     static bool ProcessMessage();
     static void ProcessMessages();
-    // Only the paints that are due (and calls sent from other threads, which Windows serves in any pump): no host
-    // message, no quit and no input is taken out of the host's order.
+    // Only the paints that are due: no posted message, no input and no quit is taken out of the host's order, so no
+    // handler of the host's (its close, its FreeLibrary) runs inside ours.
     static void ProcessPaintMessages();
 
     // Applies a visibility without fixing it: WS_VISIBLE and Visible follow, and the window is shown or hidden.
