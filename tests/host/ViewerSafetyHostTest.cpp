@@ -76,7 +76,7 @@ protected:
 
     void Load() {
         Plugin = std::make_unique<PluginLibrary>();
-        ASSERT_EQ(Plugin->Load("sqliteview.dll"), "");
+        ASSERT_EQ(Plugin->Load(PLUGIN_FILE_NAME), "");
     }
 
     void Unload() {
@@ -271,7 +271,7 @@ TEST_P(UnloadAtAnyMoment, LeavesNothingBehindAndLoadsAgain) {
     EXPECT_EQ(Open(db), "select db ok\r\n");
     Pump(GetParam().Wait);
     Unload();
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded";
     Pump(800);
     RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     Pump(100);
@@ -316,7 +316,7 @@ TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesHarmlessWindows) {
     Plugin.reset();
     EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
     CloseHandle(thread);
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded";
 
     Pump(300);
     EXPECT_FALSE(IsWindowVisible(form));
