@@ -60,14 +60,17 @@ TEST_F(VersionResource, EveryTextNamesThisReleaseAndItsMaker) {
         std::string Expected;
     };
     const Field fields[] = {
-        {"FileVersion", PLUGIN_VERSION},        {"ProductVersion", PLUGIN_VERSION},
+        {"FileVersion", PLUGIN_VERSION},
+        {"ProductVersion", PLUGIN_VERSION},
         {"ProductName", Plugin.GetShortInfo()},
-        {"CompanyName", "Tessaro Software"},    {"LegalCopyright", Plugin.Copyright()},
+        {"CompanyName", "Tessaro Software"},
+        {"LegalCopyright", Plugin.Copyright()},
         // The file as built, so a resource that names the other width's file is caught.
-        {"OriginalFilename", FileName}, {"InternalName", FileName.substr(0, FileName.rfind('.'))},
+        {"OriginalFilename", FileName},
+        {"InternalName", FileName.substr(0, FileName.rfind('.'))},
         // Which host the DLL is for, as Explorer's Details tab shows it: the width of this process.
         {"FileDescription", sizeof(void *) == 8 ? "SQLite database viewer plug-in for 64-bit hosts"
-                                                 : "SQLite database viewer plug-in for 32-bit hosts"},
+                                                : "SQLite database viewer plug-in for 32-bit hosts"},
     };
     for (const Field &field : fields)
         EXPECT_EQ(StringValue(field.Name), field.Expected) << field.Name;
