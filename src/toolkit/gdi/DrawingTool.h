@@ -42,7 +42,7 @@ inline HBITMAP BitmapFromBits(std::uint32_t bits) {
 
 #pragma pack(push, 1)
 struct BrushData {
-    // A pattern bitmap the tool owns (handles fit 32 bits on both platforms).
+    // A pattern bitmap the tool owns, as HandleBits keeps it.
     std::uint32_t BrushBitmap;
     std::uint8_t BrushStyle;
     std::uint32_t BrushLineColor;
