@@ -21,11 +21,13 @@ windows: setup build/windows/CMakeCache.txt
 dll: windows
 	@echo "built build/windows/bin/sqliteview.dll"
 
-# The release archive: only the DLL is built, checked for self-containment and packed with the texts.
-dist: setup build/windows/CMakeCache.txt
+# The release archive: only the two DLLs are built, checked for self-containment and packed with the texts.
+dist: setup build/windows/CMakeCache.txt build/windows64/CMakeCache.txt
 	cmake --build --preset windows --target sqliteview
+	cmake --build --preset windows64 --target sqliteview
 	scripts/check-dll i686-w64-mingw32-objdump build/windows/bin/sqliteview.dll
-	scripts/make-dist build/windows/bin/sqliteview.dll build/dist
+	scripts/check-dll x86_64-w64-mingw32-objdump build/windows64/bin/sqliteview64.dll
+	scripts/make-dist build/windows/bin/sqliteview.dll build/windows64/bin/sqliteview64.dll build/dist
 
 test-native: native
 	ctest --preset native
@@ -45,8 +47,29 @@ bench: setup build/bench/CMakeCache.txt windows
 	cmake --build --preset bench
 	WINEPREFIX=$(CURDIR)/build/windows/wineprefix scripts/with-display scripts/bench
 
+# The 64-bit twin: its own tree, and its own 64-bit Wine prefix in it (the Wine scripts read its width from the tree).
+.PHONY: windows64 dll64 test-windows64 test-dist demo64
+build/windows64/CMakeCache.txt:
+	cmake --preset windows64 >/dev/null
+windows64: setup build/windows64/CMakeCache.txt
+	cmake --build --preset windows64
+dll64: windows64
+	@echo "built build/windows64/bin/sqliteview64.dll"
+test-windows64: windows64
+	WINEPREFIX=$(CURDIR)/build/windows64/wineprefix scripts/with-display ctest --preset windows64
+# The release archive holds the DLLs of both trees, so it is tested once both are built.
+test-dist: windows windows64
+	python3 tests/release/DistArchiveTest.py $(CURDIR) build/windows/bin/sqliteview.dll \
+		build/windows64/bin/sqliteview64.dll build/dist-test
+test: test-windows64 test-dist
+bench: windows64
+# The demo with the 64-bit DLL and host.
+demo64: setup build/windows64/CMakeCache.txt
+	cmake --build --preset windows64 --target host
+	WINEPREFIX=$(CURDIR)/build/windows64/wineprefix scripts/with-display scripts/demo build/windows64
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/windows build/dist
+	rm -rf build/native build/windows build/windows64 build/dist build/dist-test

@@ -10,7 +10,12 @@
 #endif
 
 #ifdef _WIN32
+// The 64-bit build's figures carry names of their own, beside the 32-bit ones.
+#ifdef _WIN64
+constexpr const char *Platform = "wine64";
+#else
 constexpr const char *Platform = "wine";
+#endif
 
 // Bytes in use in every heap of the process, with each block's overhead.
 inline std::int64_t HeapInUse() {

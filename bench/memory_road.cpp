@@ -5,6 +5,7 @@
 #include "BenchHost.h"
 #include "BenchSupport.h"
 #include "plugin/PluginExports.h"
+#include "plugin/ProductInfo.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,7 +36,7 @@ template <class Fn> bool Resolve(HMODULE module, Fn &fn, const char *name) {
 }
 
 bool LoadExports(Exports &e) {
-    const HMODULE module = LoadLibraryA("sqliteview.dll");
+    const HMODULE module = LoadLibraryA(PLUGIN_FILE_NAME);
     return module && Resolve(module, e.SetParentWindow, "SetParentWindow") && Resolve(module, e.Draw, "Draw") &&
            Resolve(module, e.SetFile, "SetFile") && Resolve(module, e.GetFile, "GetFile") &&
            Resolve(module, e.openbase, "openbase") && Resolve(module, e.sqlrun, "sqlrun") &&

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// PLUGIN_FILE_NAME: the DLL of this build's width.
+#include "plugin/ProductInfo.h"
+
 #include <string>
 
 struct PluginLibrary {

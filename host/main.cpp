@@ -188,7 +188,7 @@ void Pump(DWORD milliseconds) {
 }
 
 int RunScript(const Options &options) {
-    const std::string error = Plugin.Load("sqliteview.dll");
+    const std::string error = Plugin.Load(PLUGIN_FILE_NAME);
     if (!error.empty()) {
         std::printf("host: %s\n", error.c_str());
         return 2;

@@ -18,18 +18,24 @@ const char CheckQuery[] = "select * from sqlite_master;";
 // SQLite's own heap lives in the host's address space like a result, so it gets a share of the same budget: a
 // quarter for all its memory (cache, statements, values being built, in-memory databases), an eighth for one value.
 // A value read is also copied into a cell and the rows text, so its longest is an eighth, and one result plus SQLite
-// stay within 800 MB. SQLite answers a statement that passes either with SQLITE_NOMEM or SQLITE_TOOBIG, a failed step.
+// stay within 1.25 budgets (800 MB in a 32-bit host). SQLite answers a statement that passes either with SQLITE_NOMEM
+// or SQLITE_TOOBIG, a failed step.
 constexpr std::size_t SqliteHeapShare = 4;
 constexpr std::size_t SqliteValueShare = 8;
 
-void LimitSqliteMemory(sqlite3 *db) {
-    sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(MemoryBudget::DefaultLimit / SqliteHeapShare));
-    // SQLite refuses any longer value than 1,000,000,000 bytes in any case; a larger share would not fit an int.
-    const std::size_t longest = std::min<std::size_t>(MemoryBudget::DefaultLimit / SqliteValueShare, 1000000000);
-    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, static_cast<int>(longest));
-}
-
 } // namespace
+
+void FitSqliteToBudget() {
+    if (!DbHandle)
+        return;
+    // On 64 bits the share grows with the limit chosen for the query; a limit a test fixed small leaves SQLite the
+    // 32-bit share.
+    const std::size_t budget = std::max(ResultBudget.Limit(), MemoryBudget::DefaultLimit);
+    sqlite3_hard_heap_limit64(static_cast<sqlite3_int64>(budget / SqliteHeapShare));
+    // SQLite refuses any longer value than 1,000,000,000 bytes in any case; a larger share would not fit an int.
+    const std::size_t longest = std::min<std::size_t>(budget / SqliteValueShare, 1000000000);
+    sqlite3_limit(DbHandle, SQLITE_LIMIT_LENGTH, static_cast<int>(longest));
+}
 
 void OpenDatabase() {
     const std::string path = HostTextToUtf8(ExchangeText.Str());
@@ -43,7 +49,7 @@ void OpenDatabase() {
     if (opened != SQLITE_OK) {
         ExchangeText = "no open db\r\n";
     } else {
-        LimitSqliteMemory(DbHandle);
+        FitSqliteToBudget();
         Statement check;
         const char *tail = nullptr;
         const int prepared = sqlite3_prepare(DbHandle, CheckQuery, -1, &check.Handle, &tail);

@@ -200,6 +200,9 @@ void RunQuery(XLGrid *grid) {
     const UpdateBracket bracket(grid);
     if (grid)
         SetRowCount(grid, 0);
+    // With the previous result gone, the limit for this one (on 64 bits it follows the memory available now).
+    ResultBudget.ChooseLimit();
+    FitSqliteToBudget();
     const CancelCheck cancel(DbHandle);
     int step = sqlite3_step(statement.Handle);
     // Whatever the first step gives, the grid now shows this statement's columns and never the previous rows.

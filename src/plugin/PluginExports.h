@@ -1,4 +1,5 @@
-// The plug-in interface the host calls: C calling convention, 32-bit arguments.
+// The plug-in interface the host calls: C calling convention; texts, pointers and windows are pointer-sized, the
+// integers and numeric results 32 bits on both widths.
 #pragma once
 
 #include "toolkit/platform/Win32.h"

@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override {
         ResultBudget.FailAfter(MemoryBudget::NoFailure);
-        ResultBudget.SetLimit(MemoryBudget::DefaultLimit);
+        ResultBudget.UnfixLimit();
         QueryTest::TearDown();
     }
 };
@@ -54,7 +54,7 @@ TEST_F(QuerySafety, TheBudgetStopsReadingAndIsAnsweredAsAFailedStep) {
         EXPECT_EQ(TitlesText, "x#" + std::string(c.Sql).substr(10, std::string(c.Sql).find(" from") - 10) + "#");
         ExpectAgreeing(grid, rows);
 
-        ResultBudget.SetLimit(MemoryBudget::DefaultLimit);
+        ResultBudget.UnfixLimit();
         EXPECT_EQ(Run(grid, c.Sql), c.Sql) << "the whole result fits the real budget";
         ExpectAgreeing(grid, 20000);
         if (grid)
@@ -112,7 +112,7 @@ TEST_F(QuerySafety, TheExchangeTextSharesTheResultTexts) {
     getrows();
     const SharedText handed = ExchangeText;
     const std::string rows = handed.Str();
-    ResultBudget.SetLimit(MemoryBudget::DefaultLimit);
+    ResultBudget.UnfixLimit();
     Run(grid, "select 1");
     EXPECT_EQ(handed, rows);
     EXPECT_EQ(RowsText, "1\x19\x18");

@@ -24,7 +24,7 @@ class DatabaseHost : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Plugin = new PluginLibrary;
-        LoadError = Plugin->Load("sqliteview.dll");
+        LoadError = Plugin->Load(PLUGIN_FILE_NAME);
         Host = MakeHostWindow("database host");
         if (LoadError.empty())
             Plugin->SetParentWindow(Host);

@@ -1,4 +1,6 @@
 // The DLL's own resources: the column-resize cursor 32765 and the icon MAINICON.
+#include "plugin/ProductInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,7 +12,7 @@ namespace {
 class Resources : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dll = LoadLibraryExA("sqliteview.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        Dll = LoadLibraryExA(PLUGIN_FILE_NAME, nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(Dll, nullptr);
     }
     void TearDown() override { FreeLibrary(Dll); }

@@ -66,7 +66,7 @@ class SettingsHost : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         plugin = new PluginLibrary;
-        LoadError = plugin->Load("sqliteview.dll");
+        LoadError = plugin->Load(PLUGIN_FILE_NAME);
     }
     static void TearDownTestSuite() { delete plugin; }
     void SetUp() override { ASSERT_EQ(LoadError, ""); }

@@ -162,7 +162,7 @@ QueryViewer StartQueryViewer(const char *title, int width, int height) {
     // Never unloaded: the viewer lives in the host window for the rest of the process.
     QueryViewer viewer;
     viewer.Plugin = new PluginLibrary;
-    viewer.LoadError = viewer.Plugin->Load("sqliteview.dll");
+    viewer.LoadError = viewer.Plugin->Load(PLUGIN_FILE_NAME);
     if (!viewer.LoadError.empty())
         return viewer;
     viewer.Host = MakeHostWindow(title);

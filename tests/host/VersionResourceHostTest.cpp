@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@ namespace {
 class VersionResource : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(Plugin.Load("sqliteview.dll"), "");
+        ASSERT_EQ(Plugin.Load(PLUGIN_FILE_NAME), "");
         char path[MAX_PATH] = {};
         ASSERT_GT(GetModuleFileNameA(Plugin.Module, path, MAX_PATH), 0u);
+        FileName = std::strrchr(path, '\\') ? std::strrchr(path, '\\') + 1 : path;
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
         ASSERT_GT(size, 0u) << "no version resource";
@@ -49,6 +51,7 @@ protected:
 
     PluginLibrary Plugin;
     std::vector<BYTE> Info;
+    std::string FileName;
 };
 
 TEST_F(VersionResource, EveryTextNamesThisReleaseAndItsMaker) {
@@ -57,10 +60,17 @@ TEST_F(VersionResource, EveryTextNamesThisReleaseAndItsMaker) {
         std::string Expected;
     };
     const Field fields[] = {
-        {"FileVersion", PLUGIN_VERSION},        {"ProductVersion", PLUGIN_VERSION},
-        {"ProductName", Plugin.GetShortInfo()}, {"FileDescription", "SQLite database viewer plug-in"},
-        {"CompanyName", "Tessaro Software"},    {"LegalCopyright", Plugin.Copyright()},
-        {"OriginalFilename", "sqliteview.dll"}, {"InternalName", "sqliteview"},
+        {"FileVersion", PLUGIN_VERSION},
+        {"ProductVersion", PLUGIN_VERSION},
+        {"ProductName", Plugin.GetShortInfo()},
+        {"CompanyName", "Tessaro Software"},
+        {"LegalCopyright", Plugin.Copyright()},
+        // The file as built, so a resource that names the other width's file is caught.
+        {"OriginalFilename", FileName},
+        {"InternalName", FileName.substr(0, FileName.rfind('.'))},
+        // Which host the DLL is for, as Explorer's Details tab shows it: the width of this process.
+        {"FileDescription", sizeof(void *) == 8 ? "SQLite database viewer plug-in for 64-bit hosts"
+                                                : "SQLite database viewer plug-in for 32-bit hosts"},
     };
     for (const Field &field : fields)
         EXPECT_EQ(StringValue(field.Name), field.Expected) << field.Name;

@@ -18,7 +18,7 @@ protected:
     static void SetUpTestSuite() {
         // Never unloaded: the viewer's windows live in the host window for the rest of the process.
         Plugin = new PluginLibrary;
-        LoadError = Plugin->Load("sqliteview.dll");
+        LoadError = Plugin->Load(PLUGIN_FILE_NAME);
         Host = MakeHostWindow("first host");
     }
     void SetUp() override {

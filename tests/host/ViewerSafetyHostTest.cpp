@@ -66,7 +66,7 @@ protected:
 
     void Load() {
         Plugin = std::make_unique<PluginLibrary>();
-        ASSERT_EQ(Plugin->Load("sqliteview.dll"), "");
+        ASSERT_EQ(Plugin->Load(PLUGIN_FILE_NAME), "");
     }
 
     // FreeLibrary on a thread of its own, waited for.
@@ -294,7 +294,7 @@ TEST_P(UnloadAtAnyMoment, LeavesNothingBehindAndLoadsAgain) {
     EXPECT_EQ(Open(db), "select db ok\r\n");
     Pump(GetParam().Wait);
     Unload();
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded";
     Pump(800);
     RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
     Pump(100);
@@ -372,7 +372,7 @@ TEST_F(HostSafety, AHostTimerHoldingTheTimerThreadRunsNoUnloadedCode) {
     const DWORD start = GetTickCount();
     Unload();
     EXPECT_LT(GetTickCount() - start, 1000u) << "the unload waits for nothing";
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded";
     Pump(3500);
     EXPECT_EQ(accessViolations, 0);
     EXPECT_EQ(ViewerIn(Host), nullptr);
@@ -388,7 +388,7 @@ TEST_F(HostSafety, UnloadingFromAnotherThreadLeavesNoWindowOfTheLibrary) {
     ASSERT_NE(form, nullptr);
     HWND grid = GridOf(form);
     FreeOnAnotherThread();
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded";
 
     PostMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
     RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
@@ -431,9 +431,9 @@ TEST_F(HostSafety, UnloadingFromInsideTheSettingsDialogWaitsForItsEnd) {
     EXPECT_EQ(showDialog(), 0);
     KillTimer(nullptr, timer);
     const DWORD start = GetTickCount();
-    while (GetModuleHandleA("sqliteview.dll") && GetTickCount() - start < 5000)
+    while (GetModuleHandleA(PLUGIN_FILE_NAME) && GetTickCount() - start < 5000)
         Pump(20);
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded once the dialog returned";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded once the dialog returned";
     Pump(300);
     EXPECT_EQ(accessViolations, 0);
     EXPECT_EQ(ViewerIn(Host), nullptr);
@@ -471,9 +471,9 @@ TEST_F(HostSafety, UnloadingWhileAnExportRunsOnAnotherThreadWaitsForIt) {
     EXPECT_EQ(WaitForSingleObject(worker, 60000), WAIT_OBJECT_0) << "the query returned into the worker";
     CloseHandle(worker);
     const DWORD start = GetTickCount();
-    while (GetModuleHandleA("sqliteview.dll") && GetTickCount() - start < 5000)
+    while (GetModuleHandleA(PLUGIN_FILE_NAME) && GetTickCount() - start < 5000)
         Pump(20);
-    EXPECT_EQ(GetModuleHandleA("sqliteview.dll"), nullptr) << "unloaded once the query had returned";
+    EXPECT_EQ(GetModuleHandleA(PLUGIN_FILE_NAME), nullptr) << "unloaded once the query had returned";
     EXPECT_EQ(accessViolations, 0);
 }
 

@@ -180,4 +180,25 @@ TEST(DrawingToolTest, AnAssignedPatternBrushOwnsACopyOfTheBitmap) {
     ObjectBase::Free(copy);
 }
 
+// The pattern bitmap's handle is kept in 32 bits; a 64-bit process gets back the handle Windows gives it, whose
+// upper half repeats bit 31.
+TEST(DrawingToolTest, AHandleKeptIn32BitsComesBackWhole) {
+    struct Case {
+        std::uint32_t Bits;
+        std::intptr_t Handle;
+    };
+    const Case cases[] = {
+        {0, 0},
+        {0x0005000Au, 0x0005000A},
+        {0x7FFFFFFFu, 0x7FFFFFFF},
+        {0x8000000Cu, sizeof(void *) == 8 ? std::intptr_t{-0x7FFFFFF4} : static_cast<std::intptr_t>(0x8000000Cu)},
+        {0xFFFFFFFFu, -1},
+    };
+    for (const Case &c : cases) {
+        const HBITMAP handle = BitmapFromBits(c.Bits);
+        EXPECT_EQ(reinterpret_cast<std::intptr_t>(handle), c.Handle) << std::hex << c.Bits;
+        EXPECT_EQ(HandleBits(handle), c.Bits) << std::hex << c.Bits;
+    }
+}
+
 } // namespace

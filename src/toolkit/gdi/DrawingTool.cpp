@@ -14,8 +14,6 @@ bool SameSettings(const DrawingTool &a, const DrawingTool &b) {
 
 std::uint8_t *SettingsBytes(DrawingTool &tool) { return reinterpret_cast<std::uint8_t *>(&tool.Settings); }
 
-HBITMAP BitmapOf(std::uint32_t value) { return reinterpret_cast<HBITMAP>(std::uintptr_t{value}); }
-
 // A copy of a bitmap in the same format (a monochrome one stays monochrome).
 HBITMAP DuplicateBitmap(HBITMAP source) {
     BITMAP info{};
@@ -47,7 +45,7 @@ void DrawingTool::Destroy() {
         DeleteObject(Handle);
     Handle = nullptr;
     if (Kind != ToolKind::Font && Settings.Brush.BrushBitmap)
-        DeleteObject(BitmapOf(Settings.Brush.BrushBitmap));
+        DeleteObject(BitmapFromBits(Settings.Brush.BrushBitmap));
     Settings.Brush.BrushBitmap = 0;
     SetParentTool(nullptr);
     ObjectBase::Destroy();
@@ -90,14 +88,14 @@ DrawingTool *DrawingTool::SetPenMode(std::uint8_t mode) {
 }
 
 DrawingTool *DrawingTool::SetBrushBitmap(HBITMAP bitmap) {
-    const auto value = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(bitmap));
+    const auto value = HandleBits(bitmap);
     const std::uint32_t old = Settings.Brush.BrushBitmap;
     if (Kind == ToolKind::Font || old == value)
         return this;
     Settings.Brush.BrushBitmap = value;
     Changed();
     if (old)
-        DeleteObject(BitmapOf(old));
+        DeleteObject(BitmapFromBits(old));
     return this;
 }
 
@@ -154,11 +152,11 @@ DrawingTool *DrawingTool::Assign(DrawingTool *dst, DrawingTool *src) {
     dst->Settings = src->Settings;
     if (src->Kind != ToolKind::Font && src->Settings.Brush.BrushBitmap) {
         // Each tool deletes its own pattern bitmap, so the copy gets a bitmap of its own.
-        const HBITMAP copy = DuplicateBitmap(BitmapOf(src->Settings.Brush.BrushBitmap));
-        dst->Settings.Brush.BrushBitmap = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(copy));
+        const HBITMAP copy = DuplicateBitmap(BitmapFromBits(src->Settings.Brush.BrushBitmap));
+        dst->Settings.Brush.BrushBitmap = HandleBits(copy);
     }
     if (ownBitmap)
-        DeleteObject(BitmapOf(ownBitmap));
+        DeleteObject(BitmapFromBits(ownBitmap));
     dst->Changed();
     return dst;
 }

@@ -31,9 +31,18 @@ constexpr std::uint8_t Clear = 1;
 constexpr std::uint8_t HatchFirst = 2;
 } // namespace BrushStyleKind
 
+// A GDI handle in 32 bits of the settings block. Handles carry 32 significant bits on both widths, and a 64-bit
+// process widens them with their sign, as Windows does for handles shared with 32-bit processes.
+inline std::uint32_t HandleBits(HGDIOBJ handle) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
+inline HBITMAP BitmapFromBits(std::uint32_t bits) {
+    return reinterpret_cast<HBITMAP>(static_cast<std::intptr_t>(static_cast<std::int32_t>(bits)));
+}
+
 #pragma pack(push, 1)
 struct BrushData {
-    // A pattern bitmap the tool owns (handles fit 32 bits on both platforms).
+    // A pattern bitmap the tool owns, as HandleBits keeps it.
     std::uint32_t BrushBitmap;
     std::uint8_t BrushStyle;
     std::uint32_t BrushLineColor;
