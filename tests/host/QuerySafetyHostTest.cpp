@@ -170,7 +170,8 @@ TEST_F(SafetyHost, SqlitesOwnHeapStopsAtItsShareOfTheBudget) {
 #ifdef _WIN64
     // On 64 bits SQLite's share is a quarter of a budget of half the memory available, so a sort of 1,000 MB fits
     // where the machine has over 9 GB free; one value stops at SQLite's own bound of 1,000,000,000 bytes.
-    MEMORYSTATUSEX memory{sizeof memory};
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
     GlobalMemoryStatusEx(&memory);
     const std::size_t share = memory.ullAvailPhys / 2 / 4;
     const bool sortFits = share > (std::size_t{1200} << 20);
