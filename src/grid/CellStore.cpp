@@ -97,7 +97,7 @@ CellStore::~CellStore() {
 
 XLCell *CellStore::New() {
     XLCell *cell = nullptr;
-    ResultBudget.ChargeFor(SlotSize, [&] { cell = Make(); });
+    New(&cell, 1);
     return cell;
 }
 
@@ -120,17 +120,34 @@ XLCell *CellStore::Make() {
     return cell;
 }
 
+void CellStore::New(XLCell **cells, std::size_t count) {
+    ResultBudget.ChargeFor(count * SlotSize, [&] {
+        std::size_t made = 0;
+        try {
+            for (; made < count; ++made)
+                cells[made] = Make();
+        } catch (...) {
+            while (made > 0)
+                Unmake(cells[--made]);
+            throw;
+        }
+    });
+}
+
 void CellStore::Delete(XLCell *cell) {
     if (cell->Text.Borrowed())
         Texts.Leave(RoomFor(cell->Text.View().size()));
-    ResultBudget.Release(OwnCost(cell->Text));
+    ResultBudget.Release(OwnCost(cell->Text) + SlotSize);
+    Unmake(cell);
+    ReleaseWhenEmpty();
+}
+
+void CellStore::Unmake(XLCell *cell) {
     cell->~XLCell();
     void *slot = cell;
     NextFree(slot) = FreeSlots;
     FreeSlots = slot;
-    ResultBudget.Release(SlotSize);
     --LiveCount;
-    ReleaseWhenEmpty();
 }
 
 std::size_t CellStore::RowCost(std::int32_t cells) {
