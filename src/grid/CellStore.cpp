@@ -96,9 +96,9 @@ CellStore::~CellStore() {
 }
 
 XLCell *CellStore::New() {
-    XLCell *cell = nullptr;
+    void *cell = nullptr;
     New(&cell, 1);
-    return cell;
+    return static_cast<XLCell *>(cell);
 }
 
 XLCell *CellStore::Make() {
@@ -120,7 +120,7 @@ XLCell *CellStore::Make() {
     return cell;
 }
 
-void CellStore::New(XLCell **cells, std::size_t count) {
+void CellStore::New(void **cells, std::size_t count) {
     ResultBudget.ChargeFor(count * SlotSize, [&] {
         std::size_t made = 0;
         try {
@@ -128,7 +128,7 @@ void CellStore::New(XLCell **cells, std::size_t count) {
                 cells[made] = Make();
         } catch (...) {
             while (made > 0)
-                Unmake(cells[--made]);
+                Unmake(static_cast<XLCell *>(cells[--made]));
             throw;
         }
     });

@@ -65,8 +65,9 @@ public:
 
     // A record with the type's defaults; throws std::bad_alloc like new, or BudgetExceeded.
     XLCell *New();
-    // count such records into cells, charged at once: a row's cells cost one charge. All or none.
-    void New(XLCell **cells, std::size_t count);
+    // count such records into the entries of a pointer list, charged at once: a row's cells cost one charge. All or
+    // none.
+    void New(void **cells, std::size_t count);
     // Destroys the record and keeps its place for the next New. When the last record goes, so do the blocks.
     void Delete(XLCell *cell);
 

@@ -60,11 +60,11 @@ void ResizeRowCells(XLGrid *grid, GridRow *row, std::int32_t n) {
                             [&] { row->SetCapacity(n); });
     if (row->Count < n) {
         // The new cells go straight into the entries' room, made and charged for all at once.
-        const auto cells = reinterpret_cast<XLCell **>(row->Items + row->Count);
+        void **cells = row->Items + row->Count;
         const auto count = static_cast<std::size_t>(n - row->Count);
         grid->Data->Cells.New(cells, count);
         for (std::size_t i = 0; i < count; ++i)
-            TakeDefaults(*grid, *cells[i]);
+            TakeDefaults(*grid, *static_cast<XLCell *>(cells[i]));
         row->Count = n;
     }
     while (row->Count > n) {
