@@ -12,6 +12,7 @@
 #include "grid/XLGrid.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <string>
 #include <string_view>
@@ -93,25 +94,31 @@ void Records::ReserveEnds(std::size_t count) {
 }
 
 bool Records::Add(const std::vector<std::string_view> &values, std::size_t gridCost) noexcept {
-    const std::size_t rowsSize = RowsText.Size();
     const std::size_t ends = ValueEnds.size();
     try {
         ResultBudget.Charge(gridCost);
     } catch (const std::bad_alloc &) {
         return false;
     }
+    // Each value and its terminator, and the row's terminator: the row grows RowsText once.
+    std::size_t rowSize = values.size() + 1;
+    for (const std::string_view value : values)
+        rowSize += value.size();
     try {
         ReserveEnds(ends + values.size());
-        for (const std::string_view value : values) {
-            RowsText.Append(value);
-            ValueEnds.push_back(RowsText.Size());
-            RowsText.Append(FieldTerminator);
-        }
-        RowsText.Append(RowTerminator);
+        const std::size_t rowBegin = RowsText.Size();
+        RowsText.Append(rowSize, [&](char *row) noexcept {
+            std::size_t at = 0;
+            for (const std::string_view value : values) {
+                std::memcpy(row + at, value.data(), value.size());
+                at += value.size();
+                ValueEnds.push_back(rowBegin + at);
+                row[at++] = FieldTerminator;
+            }
+            row[at] = RowTerminator;
+        });
     } catch (const std::bad_alloc &) {
-        // Cutting RowsText, built by this run alone, frees nothing and allocates nothing.
-        RowsText.Truncate(rowsSize);
-        ValueEnds.resize(ends);
+        // Nothing was added: the ends' room and RowsText grow before either is written.
         ResultBudget.Release(gridCost);
         return false;
     }
@@ -154,14 +161,16 @@ bool FillGrid(XLGrid *grid, int n, Records &records) {
     bool whole = true;
     try {
         SetRowCount(grid, static_cast<std::uint16_t>(records.Count));
+        std::vector<std::string_view> values(static_cast<std::size_t>(n));
         std::size_t value = 0;
         for (; filled < records.Count; ++filled) {
             std::size_t begin = rowBegin;
             for (int j = 0; j < n; ++j, ++value) {
                 const std::size_t end = records.ValueEnds[value];
-                SetText(Cell(grid, j, filled), rows.substr(begin, end - begin));
+                values[static_cast<std::size_t>(j)] = rows.substr(begin, end - begin);
                 begin = end + 1;
             }
+            SetRowTexts(grid, filled, values);
             rowBegin = begin + 1; // the row terminator
         }
     } catch (const std::bad_alloc &) {

@@ -95,10 +95,15 @@ SharedText::Storage &SharedText::Own(std::size_t size) {
 void SharedText::Append(std::string_view text) {
     if (text.empty())
         return;
-    Storage &storage = Own(Size() + text.size());
-    std::memcpy(storage.Bytes + storage.Size, text.data(), text.size());
-    storage.Size += text.size();
+    std::memcpy(Grow(text.size()), text.data(), text.size());
+}
+
+char *SharedText::Grow(std::size_t count) {
+    Storage &storage = Own(Size() + count);
+    char *added = storage.Bytes + storage.Size;
+    storage.Size += count;
     storage.Bytes[storage.Size] = '\0';
+    return added;
 }
 
 void SharedText::Truncate(std::size_t size) {

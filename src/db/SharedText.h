@@ -31,6 +31,8 @@ public:
 
     void Append(std::string_view text);
     void Append(char c) { Append(std::string_view(&c, 1)); }
+    // Appends count bytes that write, which must not throw, puts in place: a text written in many pieces grows once.
+    template <class Write> void Append(std::size_t count, Write write) { write(Grow(count)); }
     // Cuts the text to its first size bytes.
     void Truncate(std::size_t size);
     // Lets go of the storage, which is freed once no copy holds it.
@@ -51,6 +53,8 @@ public:
 private:
     // Storage of the text's own, holding the content and room for at least `size` bytes.
     Storage &Own(std::size_t size);
+    // Room for count more bytes at the end, counted in the size and left for the caller to write.
+    char *Grow(std::size_t count);
 
     MemoryBudget *Budget = nullptr;
     std::shared_ptr<Storage> Data;

@@ -96,9 +96,9 @@ CellStore::~CellStore() {
 }
 
 XLCell *CellStore::New() {
-    XLCell *cell = nullptr;
-    ResultBudget.ChargeFor(SlotSize, [&] { cell = Make(); });
-    return cell;
+    void *cell = nullptr;
+    New(&cell, 1);
+    return static_cast<XLCell *>(cell);
 }
 
 XLCell *CellStore::Make() {
@@ -120,17 +120,34 @@ XLCell *CellStore::Make() {
     return cell;
 }
 
+void CellStore::New(void **cells, std::size_t count) {
+    ResultBudget.ChargeFor(count * SlotSize, [&] {
+        std::size_t made = 0;
+        try {
+            for (; made < count; ++made)
+                cells[made] = Make();
+        } catch (...) {
+            while (made > 0)
+                Unmake(static_cast<XLCell *>(cells[--made]));
+            throw;
+        }
+    });
+}
+
 void CellStore::Delete(XLCell *cell) {
     if (cell->Text.Borrowed())
         Texts.Leave(RoomFor(cell->Text.View().size()));
-    ResultBudget.Release(OwnCost(cell->Text));
+    ResultBudget.Release(OwnCost(cell->Text) + SlotSize);
+    Unmake(cell);
+    ReleaseWhenEmpty();
+}
+
+void CellStore::Unmake(XLCell *cell) {
     cell->~XLCell();
     void *slot = cell;
     NextFree(slot) = FreeSlots;
     FreeSlots = slot;
-    ResultBudget.Release(SlotSize);
     --LiveCount;
-    ReleaseWhenEmpty();
 }
 
 std::size_t CellStore::RowCost(std::int32_t cells) {

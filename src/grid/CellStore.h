@@ -65,6 +65,9 @@ public:
 
     // A record with the type's defaults; throws std::bad_alloc like new, or BudgetExceeded.
     XLCell *New();
+    // count such records into the entries of a pointer list, charged at once: a row's cells cost one charge. All or
+    // none.
+    void New(void **cells, std::size_t count);
     // Destroys the record and keeps its place for the next New. When the last record goes, so do the blocks.
     void Delete(XLCell *cell);
 
@@ -88,6 +91,8 @@ private:
     void ReleaseWhenEmpty();
     void Release();
     XLCell *Make();
+    // Destroys a record and frees its slot; the caller settles the charges.
+    void Unmake(XLCell *cell);
     // What a text's own allocation was charged; borrowed room is charged with the store's text room.
     static std::size_t OwnCost(const CellText &text);
 

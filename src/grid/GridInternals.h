@@ -7,8 +7,6 @@
 // Invalidates the whole window, its scroll bars included.
 void RequestRepaint(XLGrid *grid);
 
-// A cell with the grid's defaults in force now; the caller puts it into a row.
-XLCell *NewCell(XLGrid *grid);
 void DestroyCell(XLCell *cell);
 
 // The position of the cell that covers (col, row): the position itself unless it lies inside a merged block.

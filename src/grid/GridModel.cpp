@@ -1,5 +1,6 @@
 // The grid's records: cells, the per-column and per-row lists and how they follow the counts, the update bracket
 // and the cell setters.
+#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -9,6 +10,24 @@
 #include "toolkit/objects/StringList.h"
 
 namespace {
+
+// A new cell takes the grid's colour and its cell defaults.
+void TakeDefaults(XLGrid &grid, XLCell &cell) {
+    const XLGridData &data = *grid.Data;
+    cell.Owner = &grid;
+    cell.CellColor = grid.Color;
+    cell.BorderLeft = {data.DefBorderColor, data.DefBorderLeft};
+    cell.BorderTop = {data.DefBorderColor, data.DefBorderTop};
+    cell.BorderBottom = {data.DefBorderColor, data.DefBorderBottom};
+    cell.BorderRight = {data.DefBorderColor, data.DefBorderRight};
+    cell.HAlign = data.DefHAlign;
+    cell.VAlign = data.DefVAlign;
+    cell.WordWrap = data.DefWordWrap;
+    cell.MarginLeft = data.DefMarginLeft;
+    cell.MarginTop = data.DefMarginTop;
+    cell.MarginRight = data.DefMarginRight;
+    cell.MarginBottom = data.DefMarginBottom;
+}
 
 void *SizeEntry(std::int32_t size) { return reinterpret_cast<void *>(static_cast<std::intptr_t>(size)); }
 
@@ -39,8 +58,15 @@ void ResizeRowCells(XLGrid *grid, GridRow *row, std::int32_t n) {
     if (row->Capacity < n)
         ResultBudget.Regrow(CellListCost(row), static_cast<std::size_t>(n) * sizeof(void *),
                             [&] { row->SetCapacity(n); });
-    while (row->Count < n)
-        row->Add(NewCell(grid));
+    if (row->Count < n) {
+        // The new cells go straight into the entries' room, made and charged for all at once.
+        void **cells = row->Items + row->Count;
+        const auto count = static_cast<std::size_t>(n - row->Count);
+        grid->Data->Cells.New(cells, count);
+        for (std::size_t i = 0; i < count; ++i)
+            TakeDefaults(*grid, *static_cast<XLCell *>(cells[i]));
+        row->Count = n;
+    }
     while (row->Count > n) {
         DestroyCell(static_cast<XLCell *>(row->Items[row->Count - 1]));
         row->Delete(row->Count - 1);
@@ -71,25 +97,6 @@ GridRow *NewRow(XLGrid *grid) {
 } // namespace
 
 std::size_t NewRowCost(std::uint16_t cols) { return RowEntriesCost + CellStore::RowCost(cols); }
-
-XLCell *NewCell(XLGrid *grid) {
-    XLGridData &data = *grid->Data;
-    XLCell *cell = data.Cells.New();
-    cell->Owner = grid;
-    cell->CellColor = grid->Color;
-    cell->BorderLeft = {data.DefBorderColor, data.DefBorderLeft};
-    cell->BorderTop = {data.DefBorderColor, data.DefBorderTop};
-    cell->BorderBottom = {data.DefBorderColor, data.DefBorderBottom};
-    cell->BorderRight = {data.DefBorderColor, data.DefBorderRight};
-    cell->HAlign = data.DefHAlign;
-    cell->VAlign = data.DefVAlign;
-    cell->WordWrap = data.DefWordWrap;
-    cell->MarginLeft = data.DefMarginLeft;
-    cell->MarginTop = data.DefMarginTop;
-    cell->MarginRight = data.DefMarginRight;
-    cell->MarginBottom = data.DefMarginBottom;
-    return cell;
-}
 
 void DestroyCell(XLCell *cell) {
     ReleaseCellFont(cell);
@@ -193,6 +200,17 @@ template <class Change> void ChangeCell(XLCell *cell, Change change) {
 
 void SetText(XLCell *cell, std::string_view text) {
     ChangeCell(cell, [text](XLCell &c) { c.Owner->Data->Cells.SetText(c.Text, text); });
+}
+void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts) {
+    if (row < 0 || row >= grid->Data->RowCount)
+        return;
+    const GridRow *cells = RowAt(grid, row);
+    if (!cells)
+        return;
+    const UpdateBracket bracket(grid);
+    const std::size_t n = std::min(texts.size(), static_cast<std::size_t>(cells->Count));
+    for (std::size_t i = 0; i < n; ++i)
+        grid->Data->Cells.SetText(static_cast<XLCell *>(cells->Items[i])->Text, texts[i]);
 }
 void SetCellColor(XLCell *cell, std::uint32_t color) {
     ChangeCell(cell, [color](XLCell &c) { c.CellColor = color; });

@@ -6,6 +6,8 @@
 #include "toolkit/objects/StringList.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,19 @@ TEST_F(GridBudget, AFailedTextChangeKeepsTheOldText) {
         SetText(Cell(grid, 0, 0), text);
         EXPECT_EQ(Cell(grid, 0, 0)->Text.Str(), text);
     }
+}
+
+// A row's texts are set cell by cell: a failure keeps the texts set before it and leaves the rest as they were.
+TEST_F(GridBudget, AFailedRowTextChangeStopsAtTheCellItFailedOn) {
+    XLGrid *grid = MakeGrid(3, 1);
+    const std::vector<std::string_view> old = {"o0", "o1", "o2"}, fresh = {"n0", "n1", "n2"};
+    SetRowTexts(grid, 0, old);
+    ResultBudget.FailAfter(1);
+    EXPECT_THROW(SetRowTexts(grid, 0, fresh), std::bad_alloc);
+    ResultBudget.FailAfter(MemoryBudget::NoFailure);
+    EXPECT_EQ(Cell(grid, 0, 0)->Text.Str(), "n0");
+    EXPECT_EQ(Cell(grid, 1, 0)->Text.Str(), "o1");
+    EXPECT_EQ(Cell(grid, 2, 0)->Text.Str(), "o2");
 }
 
 // A result's reader reserves what the grid will be charged for each row before the grid makes it, so the two must

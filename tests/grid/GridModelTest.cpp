@@ -3,6 +3,8 @@
 #include "grid/GridFixture.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "toolkit/objects/PtrList.h"
 #include "toolkit/objects/StringList.h"
@@ -251,6 +253,35 @@ TEST_F(GridModel, CellTextIsCutAtAZeroByteAndEmptyTextsAreNeverNull) {
     SetText(cell, "");
     EXPECT_TRUE(cell->Text.Empty());
     EXPECT_STREQ(cell->Text.CStr(), "");
+}
+
+// A row's texts set at once land as SetText would put them one by one, and nowhere else.
+TEST_F(GridModel, RowTextsGoToTheirRowFromTheLeft) {
+    struct Case {
+        const char *Name;
+        std::int32_t Row;
+        std::vector<std::string_view> Texts;
+        // The grid's 3 x 2 texts afterwards, row by row.
+        std::vector<std::string> Expected;
+    };
+    const Case cases[] = {
+        {"a whole row", 1, {"a", "b", "c"}, {"0", "1", "2", "a", "b", "c"}},
+        {"fewer texts than columns", 0, {"a"}, {"a", "1", "2", "3", "4", "5"}},
+        {"texts past the last column", 0, {"a", "b", "c", "d"}, {"a", "b", "c", "3", "4", "5"}},
+        {"a zero byte and an empty text", 1, {std::string_view("x\0y", 3), ""}, {"0", "1", "2", "x", "", "5"}},
+        {"a row below the last", 2, {"a"}, {"0", "1", "2", "3", "4", "5"}},
+        {"a row above the first", -1, {"a"}, {"0", "1", "2", "3", "4", "5"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        XLGrid *grid = MakeGrid(3, 2);
+        for (int i = 0; i < 6; ++i)
+            SetText(Cell(grid, i % 3, i / 3), std::to_string(i));
+        SetRowTexts(grid, c.Row, c.Texts);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(Cell(grid, i % 3, i / 3)->Text.Str(), c.Expected[static_cast<std::size_t>(i)]) << i;
+        ObjectBase::Free(grid);
+    }
 }
 
 } // namespace
