@@ -257,12 +257,11 @@ void HandleGridButtonUp(XLGrid *grid, LPARAM lParam) {
 
 void EndMouseActionOutsideGrid(XLGrid *grid) {
     XLGridData &data = *grid->Data;
-    const auto outside = [](std::int32_t at, std::int32_t count) { return at >= count; };
-    const bool empty = data.ColCount == 0 || data.RowCount == 0;
-    if (!empty && !outside(data.AnchorCol, data.ColCount) && !outside(data.AnchorRow, data.RowCount) &&
-        !outside(data.ColDragFrom, data.ColCount) && !outside(data.RowDragFrom, data.RowCount) &&
-        !outside(data.ResizeCol, data.ColCount) && !outside(data.PressedColTitle, data.ColCount) &&
-        !outside(data.PressedRowTitle, data.RowCount))
+    const std::int32_t cols = data.ColCount, rows = data.RowCount;
+    const bool outside = cols == 0 || rows == 0 || data.AnchorCol >= cols || data.AnchorRow >= rows ||
+                         data.ColDragFrom >= cols || data.RowDragFrom >= rows || data.ResizeCol >= cols ||
+                         data.PressedColTitle >= cols || data.PressedRowTitle >= rows;
+    if (!outside)
         return;
     EndMouseAction(data);
     SetTitlePressed(data, false);

@@ -8,9 +8,15 @@
 #include "plugin/ModuleHold.h"
 #include "toolkit/messages/LibraryCalls.h"
 
+// What an export holds while it runs: it counts as a call into the library, and on another thread than the host's
+// window thread it holds the library as well.
+struct ExportCall {
+    LibraryCall Call;
+    ModuleHold Hold{!OnFirstExportThread()};
+};
+
 template <class Body, class Result> Result GuardExport(Body &&body, Result fallback) noexcept {
-    const LibraryCall call;
-    const ModuleHold hold(!OnFirstExportThread());
+    const ExportCall call;
     try {
         return std::forward<Body>(body)();
     } catch (...) {
@@ -18,23 +24,17 @@ template <class Body, class Result> Result GuardExport(Body &&body, Result fallb
     }
 }
 
-template <class Body> void GuardExport(Body &&body) noexcept {
-    const LibraryCall call;
-    const ModuleHold hold(!OnFirstExportThread());
-    try {
-        std::forward<Body>(body)();
-    } catch (...) {
-    }
-}
-
 // Like GuardExport, for an export whose failures the host is told of: answer (noexcept) tells it the way its
 // protocol says, after the body left its state consistent.
 template <class Body, class Answer> void GuardExportAnswering(Body &&body, Answer &&answer) noexcept {
-    const LibraryCall call;
-    const ModuleHold hold(!OnFirstExportThread());
+    const ExportCall call;
     try {
         std::forward<Body>(body)();
     } catch (...) {
         answer();
     }
+}
+
+template <class Body> void GuardExport(Body &&body) noexcept {
+    GuardExportAnswering(std::forward<Body>(body), [] {});
 }
