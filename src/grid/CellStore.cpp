@@ -101,22 +101,23 @@ XLCell *CellStore::New() {
     return static_cast<XLCell *>(cell);
 }
 
-XLCell *CellStore::Make() {
-    void *slot = FreeSlots;
-    if (slot) {
+void *CellStore::Slot() {
+    if (void *slot = FreeSlots) {
         FreeSlots = NextFree(slot);
-    } else {
-        if (Untouched == 0) {
-            const std::size_t slots = Blocks.empty() ? FirstBlockSlots : std::min(MaxBlockSlots, LastBlockSlots * 2);
-            Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(slots * SlotSize));
-            LastBlockSlots = slots;
-            Untouched = slots;
-        }
-        slot = Blocks.back().get() + (LastBlockSlots - Untouched) * SlotSize;
-        --Untouched;
+        return slot;
     }
-    XLCell *cell = new (slot) XLCell;
-    ++LiveCount;
+    if (Untouched == 0) {
+        const std::size_t slots = Blocks.empty() ? FirstBlockSlots : std::min(MaxBlockSlots, LastBlockSlots * 2);
+        Blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(slots * SlotSize));
+        LastBlockSlots = slots;
+        Untouched = slots;
+    }
+    return Blocks.back().get() + (LastBlockSlots - Untouched--) * SlotSize;
+}
+
+XLCell *CellStore::MakeRecord() {
+    XLCell *cell = new (Slot()) XLCell;
+    ++MadeCount;
     return cell;
 }
 
@@ -125,13 +126,57 @@ void CellStore::New(void **cells, std::size_t count) {
         std::size_t made = 0;
         try {
             for (; made < count; ++made)
-                cells[made] = Make();
+                cells[made] = MakeRecord();
         } catch (...) {
             while (made > 0)
                 Unmake(static_cast<XLCell *>(cells[--made]));
             throw;
         }
     });
+    LiveCount += count;
+}
+
+void CellStore::Reserve(void **entries, std::size_t count) {
+    ResultBudget.Charge(count * SlotSize);
+    std::fill_n(entries, count, nullptr);
+    LiveCount += count;
+}
+
+XLCell *CellStore::Make(void *&entry) noexcept {
+    assert(!IsMade(entry));
+    XLCell *cell = nullptr;
+    try {
+        cell = MakeRecord();
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+    cell->Text.TakeBorrowed(reinterpret_cast<std::uintptr_t>(entry));
+    entry = cell;
+    return cell;
+}
+
+bool CellStore::SetUnmadeText(void *&entry, std::string_view value) {
+    assert(!IsMade(entry));
+    value = CellText::Storable(value);
+    const std::size_t oldRoom = entry ? RoomFor(UnmadeText(entry).size()) : 0;
+    if (value.empty()) {
+        entry = nullptr;
+    } else if (char *room = reinterpret_cast<char *>(Texts.Take(RoomFor(value.size())))) {
+        entry = reinterpret_cast<void *>(CellText::BorrowedBits(value, room));
+    } else {
+        return false;
+    }
+    Texts.Leave(oldRoom);
+    return true;
+}
+
+void CellStore::DeleteUnmade(void *entry) {
+    assert(!IsMade(entry));
+    if (entry)
+        Texts.Leave(RoomFor(UnmadeText(entry).size()));
+    ResultBudget.Release(SlotSize);
+    --LiveCount;
+    ReleaseWhenEmpty();
 }
 
 void CellStore::Delete(XLCell *cell) {
@@ -139,6 +184,7 @@ void CellStore::Delete(XLCell *cell) {
         Texts.Leave(RoomFor(cell->Text.View().size()));
     ResultBudget.Release(OwnCost(cell->Text) + SlotSize);
     Unmake(cell);
+    --LiveCount;
     ReleaseWhenEmpty();
 }
 
@@ -147,7 +193,7 @@ void CellStore::Unmake(XLCell *cell) {
     void *slot = cell;
     NextFree(slot) = FreeSlots;
     FreeSlots = slot;
-    --LiveCount;
+    --MadeCount;
 }
 
 std::size_t CellStore::RowCost(std::int32_t cells) {

@@ -1,7 +1,8 @@
 // The cell records of one grid, their texts and its rows, carved from blocks of many: a large result costs a
 // handful of allocations instead of two per cell and two per row, its records lie side by side, and once the grid is
-// empty it hands every block back, so a large result leaves no scattered heap behind. What the store holds is
-// charged to the result budget.
+// empty it hands every block back, so a large result leaves no scattered heap behind. A cell's record is made when
+// the cell is first reached, so a result shown a screen at a time holds little more than its texts. What the store
+// holds, and the records of cells not made yet, is charged to the result budget.
 #pragma once
 
 #include <cstddef>
@@ -10,17 +11,22 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/CellText.h"
 #include "toolkit/objects/PtrList.h"
 
-class CellText;
 struct XLCell;
 
 // A grid row: the list of its cells. One carved from a store has the room for its entries right behind it.
+// An entry is a cell's record, or, for a cell nobody has reached yet, only its text: a large result then costs a
+// word per cell until painting, the selection or the owner reaches a cell, and the rows' records are made one by
+// one as they come into view.
 class GridRow final : public PtrList {
 public:
     ~GridRow() override = default;
     // The room carved for the row, or 0 for a row of its own.
     std::size_t CarvedSize = 0;
+    // Which of the grid's looks its cells not made yet take when made: the defaults in effect when the row was made.
+    std::uint32_t Look = 0;
 };
 
 // Room carved in order from blocks for pieces of one kind, charged to the result budget as it is handed out and
@@ -71,6 +77,26 @@ public:
     // Destroys the record and keeps its place for the next New. When the last record goes, so do the blocks.
     void Delete(XLCell *cell);
 
+    // Cells not made yet. Their entry holds what a made cell's text would hold: 0 while the text is empty, else
+    // borrowed room with the low bit set, which a record's address never has.
+    static bool IsMade(const void *entry) {
+        return entry && !(reinterpret_cast<std::uintptr_t>(entry) & CellText::BorrowedBit);
+    }
+    // count cells not made yet into empty entries, charged as their records at once, so that making one later
+    // charges nothing and the budget holds what the made grid would hold. All or none.
+    void Reserve(void **entries, std::size_t count);
+    // The record of an entry not made yet, with the type's defaults and the entry's text, put in the entry; null,
+    // with the entry as it was, when memory ran out.
+    XLCell *Make(void *&entry) noexcept;
+    // The text of an entry not made yet.
+    static std::string_view UnmadeText(const void *entry) {
+        return CellText::BorrowedView(reinterpret_cast<std::uintptr_t>(entry));
+    }
+    // Sets it; false, with nothing changed, when the text needs an allocation of its own, which only a record holds.
+    bool SetUnmadeText(void *&entry, std::string_view value);
+    // Destroys an entry not made yet.
+    void DeleteUnmade(void *entry);
+
     // Sets a cell's text, into the store's own room while that stays mostly in use: texts replaced or dropped
     // leave their room behind until the grid holds no cell, so once half of it is left over, texts are allocated
     // one by one instead. On a failure the text stays as it was.
@@ -84,13 +110,17 @@ public:
     // Destroys an empty row.
     void DeleteRow(GridRow *row);
 
+    // Cells, made or not, and the records made.
     std::size_t Live() const { return LiveCount; }
+    std::size_t Made() const { return MadeCount; }
     std::size_t LiveRows() const { return LiveRowCount; }
 
 private:
     void ReleaseWhenEmpty();
     void Release();
-    XLCell *Make();
+    // Room for a record; throws std::bad_alloc.
+    void *Slot();
+    XLCell *MakeRecord();
     // Destroys a record and frees its slot; the caller settles the charges.
     void Unmake(XLCell *cell);
     // What a text's own allocation was charged; borrowed room is charged with the store's text room.
@@ -103,6 +133,7 @@ private:
     // Freed slots, linked through their first bytes.
     void *FreeSlots = nullptr;
     std::size_t LiveCount = 0;
+    std::size_t MadeCount = 0;
 
     CarvedRoom Texts;
     CarvedRoom Rows;

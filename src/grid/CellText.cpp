@@ -19,13 +19,15 @@ void CellText::Assign(std::string_view text) {
     Replace(reinterpret_cast<std::uintptr_t>(copy));
 }
 
-void CellText::Borrow(std::string_view text, char *room) {
+std::uintptr_t CellText::BorrowedBits(std::string_view text, char *room) {
     assert(!text.empty() && text.find('\0') == text.npos &&
            (reinterpret_cast<std::uintptr_t>(room) & BorrowedBit) == 0);
     std::memcpy(room, text.data(), text.size());
     room[text.size()] = '\0';
-    Replace(reinterpret_cast<std::uintptr_t>(room) | BorrowedBit);
+    return reinterpret_cast<std::uintptr_t>(room) | BorrowedBit;
 }
+
+void CellText::Borrow(std::string_view text, char *room) { Replace(BorrowedBits(text, room)); }
 
 void CellText::Clear() { Replace(0); }
 

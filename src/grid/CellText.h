@@ -34,9 +34,18 @@ public:
 
     friend bool operator==(const CellText &text, std::string_view other) { return text.View() == other; }
 
-private:
+    // A borrowed text as the single word a cell keeps, for a row entry that holds the text of a cell not made yet:
+    // the copy Borrow makes, its text, and the word taken over by the cell once it is made.
+    static std::uintptr_t BorrowedBits(std::string_view text, char *room);
+    static std::string_view BorrowedView(std::uintptr_t bits) {
+        return bits ? reinterpret_cast<const char *>(bits & ~BorrowedBit) : "";
+    }
+    void TakeBorrowed(std::uintptr_t bits) { Replace(bits); }
+
     // Own allocations are malloc'ed and so at least even; borrowed room is even too, which frees the low bit.
     static constexpr std::uintptr_t BorrowedBit = 1;
+
+private:
     void Replace(std::uintptr_t bits);
 
     // A NUL-terminated, never empty text, or 0.

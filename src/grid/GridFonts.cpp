@@ -9,7 +9,8 @@ namespace {
 constexpr std::intptr_t GridFontTag = 0;
 constexpr std::intptr_t TitleFontTag = 1;
 
-// A change of the grid font replaces every cell's own font by a copy of it; cells without one follow by sharing it.
+// A change of the grid font replaces every cell's own font by a copy of it; cells without one, made or not, follow by
+// sharing it.
 // The handler stays on the grid font until the toolkit lets the font go, after the grid's record is gone.
 void GridFontChanged(void *data, ObjectBase *sender) {
     auto *grid = static_cast<XLGrid *>(data);
@@ -19,7 +20,7 @@ void GridFontChanged(void *data, ObjectBase *sender) {
     if (static_cast<DrawingTool *>(sender)->Tag != GridFontTag || grid->Data->OwnFontCells == 0)
         return;
     Font *gridFont = ControlFont(grid);
-    ForEachCell(grid, [gridFont](XLCell *cell) {
+    ForEachMadeCell(grid, [gridFont](XLCell *cell) {
         if (cell->CellFont)
             DrawingTool::Assign(cell->CellFont, gridFont);
     });

@@ -25,13 +25,18 @@ void ReleaseCellFont(XLCell *cell);
 void ResizeColumns(XLGrid *grid, std::int32_t n);
 void ResizeRows(XLGrid *grid, std::int32_t n);
 
-// Calls visit(cell) for every cell, rows first to last and within a row columns first to last.
-template <class Visit> void ForEachCell(const XLGrid *grid, Visit visit) {
+// The cell at (col, row) if it is made; null for one nobody has reached yet, which still has every default, and
+// outside the grid. For whoever only needs what a cell changed from its defaults: it makes no cell.
+XLCell *MadeCell(const XLGrid *grid, std::int32_t col, std::int32_t row);
+
+// Calls visit(cell) for every made cell, rows first to last and within a row columns first to last.
+template <class Visit> void ForEachMadeCell(const XLGrid *grid, Visit visit) {
     const PtrList *rows = grid->Data->Rows;
     for (std::int32_t r = 0; r < rows->Count; ++r) {
         const auto *row = static_cast<const PtrList *>(rows->Items[r]);
         for (std::int32_t c = 0; row && c < row->Count; ++c)
-            visit(static_cast<XLCell *>(row->Items[c]));
+            if (CellStore::IsMade(row->Items[c]))
+                visit(static_cast<XLCell *>(row->Items[c]));
     }
 }
 

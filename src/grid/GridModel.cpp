@@ -11,22 +11,36 @@
 
 namespace {
 
-// A new cell takes the grid's colour and its cell defaults.
-void TakeDefaults(XLGrid &grid, XLCell &cell) {
+CellLook CurrentLook(const XLGrid &grid) {
     const XLGridData &data = *grid.Data;
+    return {grid.Color,           data.DefBorderColor, data.DefBorderLeft, data.DefBorderTop,   data.DefBorderRight,
+            data.DefBorderBottom, data.DefMarginLeft,  data.DefMarginTop,  data.DefMarginRight, data.DefMarginBottom,
+            data.DefHAlign,       data.DefVAlign,      data.DefWordWrap};
+}
+
+void TakeLook(XLGrid &grid, const CellLook &look, XLCell &cell) {
     cell.Owner = &grid;
-    cell.CellColor = grid.Color;
-    cell.BorderLeft = {data.DefBorderColor, data.DefBorderLeft};
-    cell.BorderTop = {data.DefBorderColor, data.DefBorderTop};
-    cell.BorderBottom = {data.DefBorderColor, data.DefBorderBottom};
-    cell.BorderRight = {data.DefBorderColor, data.DefBorderRight};
-    cell.HAlign = data.DefHAlign;
-    cell.VAlign = data.DefVAlign;
-    cell.WordWrap = data.DefWordWrap;
-    cell.MarginLeft = data.DefMarginLeft;
-    cell.MarginTop = data.DefMarginTop;
-    cell.MarginRight = data.DefMarginRight;
-    cell.MarginBottom = data.DefMarginBottom;
+    cell.CellColor = look.CellColor;
+    cell.BorderLeft = {look.BorderColor, look.BorderLeft};
+    cell.BorderTop = {look.BorderColor, look.BorderTop};
+    cell.BorderBottom = {look.BorderColor, look.BorderBottom};
+    cell.BorderRight = {look.BorderColor, look.BorderRight};
+    cell.HAlign = look.HAlign;
+    cell.VAlign = look.VAlign;
+    cell.WordWrap = look.WordWrap;
+    cell.MarginLeft = look.MarginLeft;
+    cell.MarginTop = look.MarginTop;
+    cell.MarginRight = look.MarginRight;
+    cell.MarginBottom = look.MarginBottom;
+}
+
+// The look new rows' cells will take: the newest one, unless the defaults changed since.
+std::uint32_t CurrentLookIndex(XLGrid *grid) {
+    std::vector<CellLook> &looks = grid->Data->Looks;
+    const CellLook look = CurrentLook(*grid);
+    if (looks.empty() || !(looks.back() == look))
+        looks.push_back(look);
+    return static_cast<std::uint32_t>(looks.size() - 1);
 }
 
 void *SizeEntry(std::int32_t size) { return reinterpret_cast<void *>(static_cast<std::intptr_t>(size)); }
@@ -54,44 +68,71 @@ std::size_t CellListCost(const PtrList *row) {
     return row->ItemsBorrowed ? 0 : static_cast<std::size_t>(row->Capacity) * sizeof(void *);
 }
 
-void ResizeRowCells(XLGrid *grid, GridRow *row, std::int32_t n) {
+void GrowCapacity(GridRow *row, std::int32_t n) {
     if (row->Capacity < n)
         ResultBudget.Regrow(CellListCost(row), static_cast<std::size_t>(n) * sizeof(void *),
                             [&] { row->SetCapacity(n); });
+}
+
+void DestroyEntry(XLGrid *grid, void *entry) {
+    if (CellStore::IsMade(entry))
+        DestroyCell(static_cast<XLCell *>(entry));
+    else
+        grid->Data->Cells.DeleteUnmade(entry);
+}
+
+// Cells added to a row that exists take the defaults of now, so they are made at once.
+void ResizeRowCells(XLGrid *grid, GridRow *row, std::int32_t n) {
+    GrowCapacity(row, n);
     if (row->Count < n) {
         // The new cells go straight into the entries' room, made and charged for all at once.
         void **cells = row->Items + row->Count;
         const auto count = static_cast<std::size_t>(n - row->Count);
         grid->Data->Cells.New(cells, count);
+        const CellLook look = CurrentLook(*grid);
         for (std::size_t i = 0; i < count; ++i)
-            TakeDefaults(*grid, *static_cast<XLCell *>(cells[i]));
+            TakeLook(*grid, look, *static_cast<XLCell *>(cells[i]));
         row->Count = n;
     }
     while (row->Count > n) {
-        DestroyCell(static_cast<XLCell *>(row->Items[row->Count - 1]));
+        DestroyEntry(grid, row->Items[row->Count - 1]);
         row->Delete(row->Count - 1);
     }
 }
 
 void DestroyRow(XLGrid *grid, GridRow *row) {
     for (std::int32_t i = row->Count - 1; i >= 0; --i)
-        DestroyCell(static_cast<XLCell *>(row->Items[i]));
+        DestroyEntry(grid, row->Items[i]);
     ResultBudget.Release(RowEntriesCost + CellListCost(row));
     row->Count = 0;
     grid->Data->Cells.DeleteRow(row);
 }
 
-// A row is made whole before it joins Rows, so a failed allocation leaves no row short of cells behind.
-GridRow *NewRow(XLGrid *grid) {
+// A row is made whole before it joins Rows, so a failed allocation leaves no row short of cells behind. Its cells
+// are made when first reached, with the given look.
+GridRow *NewRow(XLGrid *grid, std::uint32_t look) {
     GridRow *row = nullptr;
-    ResultBudget.ChargeFor(RowEntriesCost, [&] { row = grid->Data->Cells.NewRow(grid->Data->ColCount); });
+    const std::int32_t n = grid->Data->ColCount;
+    ResultBudget.ChargeFor(RowEntriesCost, [&] { row = grid->Data->Cells.NewRow(n); });
+    row->Look = look;
     try {
-        ResizeRowCells(grid, row, grid->Data->ColCount);
+        GrowCapacity(row, n);
+        grid->Data->Cells.Reserve(row->Items, static_cast<std::size_t>(n));
+        row->Count = n;
     } catch (...) {
         DestroyRow(grid, row);
         throw;
     }
     return row;
+}
+
+// Makes the cell of an entry not made yet, with its row's look; null when memory ran out.
+XLCell *MakeCell(const XLGrid *grid, const GridRow &row, void *&entry) {
+    XLGridData &data = *grid->Data;
+    XLCell *cell = data.Cells.Make(entry);
+    if (cell)
+        TakeLook(*data.Owner, data.Looks[row.Look], *cell);
+    return cell;
 }
 
 } // namespace
@@ -118,8 +159,9 @@ void ResizeRows(XLGrid *grid, std::int32_t n) {
     ResizeTitles(data.RowTitles, n);
     ResizeSizes(data.RowHeights, n, data.DefRowHeight);
     data.Rows->Reserve(n);
+    const std::uint32_t look = data.Rows->Count < n ? CurrentLookIndex(grid) : 0;
     while (data.Rows->Count < n) {
-        GridRow *row = NewRow(grid);
+        GridRow *row = NewRow(grid, look);
         try {
             data.Rows->Add(row);
         } catch (...) {
@@ -131,22 +173,42 @@ void ResizeRows(XLGrid *grid, std::int32_t n) {
         DestroyRow(grid, RowAt(grid, data.Rows->Count - 1));
         data.Rows->Delete(data.Rows->Count - 1);
     }
+    if (data.Rows->Count == 0)
+        data.Looks.clear();
     if (data.EditRow >= n)
         data.EditRow = -1;
 }
 
-XLCell *Cell(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+void **EntryAt(const XLGrid *grid, std::int32_t col, std::int32_t row) {
     const XLGridData &data = *grid->Data;
     if (col < 0 || col >= data.ColCount || row < 0 || row >= data.RowCount)
         return nullptr;
-    const PtrList *cells = RowAt(grid, row);
-    return cells ? static_cast<XLCell *>(cells->Get(col)) : nullptr;
+    GridRow *cells = RowAt(grid, row);
+    return cells && col < cells->Count ? &cells->Items[col] : nullptr;
+}
+
+XLCell *Cell(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    void **entry = EntryAt(grid, col, row);
+    if (!entry)
+        return nullptr;
+    if (CellStore::IsMade(*entry))
+        return static_cast<XLCell *>(*entry);
+    return MakeCell(grid, *RowAt(grid, row), *entry);
+}
+
+XLCell *MadeCell(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    void **entry = EntryAt(grid, col, row);
+    return entry && CellStore::IsMade(*entry) ? static_cast<XLCell *>(*entry) : nullptr;
 }
 
 CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t row) {
-    const XLCell *cell = Cell(grid, col, row);
-    if (!cell)
+    void **entry = EntryAt(grid, col, row);
+    if (!entry)
         return {};
+    // A cell not made yet covers itself alone, as every cell the grid makes does.
+    if (!CellStore::IsMade(*entry))
+        return {col, row};
+    const auto *cell = static_cast<const XLCell *>(*entry);
     return {col - cell->MasterDX, row - cell->MasterDY};
 }
 
@@ -168,7 +230,8 @@ void SetColWidth(XLGrid *grid, std::int32_t col, std::int32_t width) {
 }
 
 bool IsCellSelected(const XLGrid *grid, std::int32_t col, std::int32_t row) {
-    const XLCell *cell = Cell(grid, col, row);
+    // A cell not made yet was never marked.
+    const XLCell *cell = MadeCell(grid, col, row);
     return cell && cell->SelCount > 0;
 }
 
@@ -204,13 +267,23 @@ void SetText(XLCell *cell, std::string_view text) {
 void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts) {
     if (row < 0 || row >= grid->Data->RowCount)
         return;
-    const GridRow *cells = RowAt(grid, row);
+    GridRow *cells = RowAt(grid, row);
     if (!cells)
         return;
     const UpdateBracket bracket(grid);
+    CellStore &store = grid->Data->Cells;
     const std::size_t n = std::min(texts.size(), static_cast<std::size_t>(cells->Count));
-    for (std::size_t i = 0; i < n; ++i)
-        grid->Data->Cells.SetText(static_cast<XLCell *>(cells->Items[i])->Text, texts[i]);
+    for (std::size_t i = 0; i < n; ++i) {
+        void *&entry = cells->Items[i];
+        if (CellStore::IsMade(entry)) {
+            store.SetText(static_cast<XLCell *>(entry)->Text, texts[i]);
+        } else if (!store.SetUnmadeText(entry, texts[i])) {
+            XLCell *cell = MakeCell(grid, *cells, entry);
+            if (!cell)
+                throw std::bad_alloc();
+            store.SetText(cell->Text, texts[i]);
+        }
+    }
 }
 void SetCellColor(XLCell *cell, std::uint32_t color) {
     ChangeCell(cell, [color](XLCell &c) { c.CellColor = color; });

@@ -7,11 +7,12 @@
 
 namespace {
 
-// Adds delta to the SelCount of every cell of the block, never below 0; cells outside the grid are skipped.
+// Adds delta to the SelCount of every cell of the block, never below 0; cells outside the grid are skipped. Lowering
+// makes no cell: one not made yet has a SelCount of 0.
 void AddToMarks(XLGrid *grid, const GridBlock &block, std::int32_t delta) {
     for (std::int32_t row = block.Top; row <= block.Bottom; ++row)
         for (std::int32_t col = block.Left; col <= block.Right; ++col)
-            if (XLCell *cell = Cell(grid, col, row))
+            if (XLCell *cell = delta > 0 ? Cell(grid, col, row) : MadeCell(grid, col, row))
                 cell->SelCount = IntMax(0, cell->SelCount + delta);
     GridBlock &extent = grid->Data->MarkedExtent;
     if (delta <= 0 || block.IsNone())
@@ -48,10 +49,13 @@ IndexRange Widen(std::int32_t acrossFrom, std::int32_t acrossTo, std::int32_t in
 // The columns (or rows) that the cell covering (col, row) spans; nothing outside the grid.
 std::optional<IndexRange> CoveringSpan(const XLGrid *grid, std::int32_t col, std::int32_t row, bool columns) {
     const CellPosition m = CoveringPosition(grid, col, row);
-    const XLCell *covering = Cell(grid, m.Col, m.Row);
-    if (!covering)
+    const XLGridData &data = *grid->Data;
+    if (m.Col < 0 || m.Col >= data.ColCount || m.Row < 0 || m.Row >= data.RowCount)
         return std::nullopt;
-    return columns ? IndexRange{m.Col, m.Col + covering->ColSpan} : IndexRange{m.Row, m.Row + covering->RowSpan};
+    // A cell not made yet spans itself alone; widening a block makes no cell.
+    const XLCell *covering = MadeCell(grid, m.Col, m.Row);
+    const std::int32_t span = covering ? (columns ? covering->ColSpan : covering->RowSpan) : 0;
+    return columns ? IndexRange{m.Col, m.Col + span} : IndexRange{m.Row, m.Row + span};
 }
 
 } // namespace
@@ -102,13 +106,18 @@ void MarkAllCells(XLGrid *grid, bool flag) {
     const UpdateBracket bracket(grid);
     XLGridData &data = *grid->Data;
     if (flag) {
-        ForEachCell(grid, [](XLCell *cell) { cell->SelCount = 1; });
+        // Every cell is made to hold its mark; one that memory cannot make stays unmarked.
+        for (std::int32_t row = 0; row < data.RowCount; ++row)
+            for (std::int32_t col = 0; col < data.ColCount; ++col)
+                if (XLCell *cell = Cell(grid, col, row))
+                    cell->SelCount = 1;
         data.MarkedExtent = {0, 0, data.ColCount - 1, data.RowCount - 1};
         return;
     }
     const GridBlock marked = data.MarkedExtent;
     for (std::int32_t row = IntMax(0, marked.Top); row <= IntMin(marked.Bottom, data.RowCount - 1); ++row)
         for (std::int32_t col = IntMax(0, marked.Left); col <= IntMin(marked.Right, data.ColCount - 1); ++col)
-            Cell(grid, col, row)->SelCount = 0;
+            if (XLCell *cell = MadeCell(grid, col, row))
+                cell->SelCount = 0;
     data.MarkedExtent = {};
 }

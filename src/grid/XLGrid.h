@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "grid/CellStore.h"
 #include "grid/CellText.h"
@@ -75,6 +76,24 @@ struct CellBorder {
     std::uint32_t LineColor = 0;
     // 0 or less draws nothing.
     std::int32_t LineWidth = 0;
+};
+
+// What a new cell takes from its grid: the grid's colour and its cell defaults.
+struct CellLook {
+    std::uint32_t CellColor = 0;
+    std::uint32_t BorderColor = 0;
+    std::int32_t BorderLeft = 0;
+    std::int32_t BorderTop = 0;
+    std::int32_t BorderRight = 0;
+    std::int32_t BorderBottom = 0;
+    std::int32_t MarginLeft = 0;
+    std::int32_t MarginTop = 0;
+    std::int32_t MarginRight = 0;
+    std::int32_t MarginBottom = 0;
+    ::HAlign HAlign = ::HAlign::Left;
+    ::VAlign VAlign = ::VAlign::Top;
+    bool WordWrap = false;
+    friend bool operator==(const CellLook &, const CellLook &) = default;
 };
 
 // The grid's events; the sender is always the grid.
@@ -179,6 +198,8 @@ struct XLGridData {
     bool EndingEdit = false;
     // Where the cells' records live.
     CellStore Cells;
+    // The looks that rows' cells not made yet take when made (GridRow::Look); emptied with the rows.
+    std::vector<CellLook> Looks;
     // Cells that have a font of their own; a change of the grid font walks the cells only when there are some.
     std::int32_t OwnFontCells = 0;
     // The block a cell drag last asked for, before widening over merged cells: a move that asks for the same block
