@@ -8,6 +8,7 @@
 #include "db/ResultTexts.h"
 #include "db/SharedState.h"
 #include "db/Statement.h"
+#include "db/ValueLengths.h"
 #include "grid/MemoryBudget.h"
 #include "grid/XLGrid.h"
 
@@ -55,15 +56,15 @@ void SetUpColumns(sqlite3_stmt *statement, XLGrid *grid, bool gotRow) {
     TitlesText = titles;
 }
 
-// The records as read: RowsText holds them, and ValueEnds the end of every value in it, so that the grid can take
-// them afterwards whatever bytes the values contain. Both, and what the grid will be charged for the rows, are
+// The records as read: RowsText holds them, and ValueLengths the length of every value in it, so that the grid can
+// take them afterwards whatever bytes the values contain. Both, and what the grid will be charged for the rows, are
 // charged to the budget while the records live.
 class Records {
 public:
     Records() = default;
     Records(const Records &) = delete;
     Records &operator=(const Records &) = delete;
-    ~Records() { ResultBudget.Release(EndsCharged + GridReserved); }
+    ~Records() { ResultBudget.Release(GridReserved); }
 
     // Appends one row to RowsText and reserves what the grid will be charged for it; all or nothing. False when
     // memory or the budget ran out.
@@ -75,26 +76,13 @@ public:
     }
 
     std::int32_t Count = 0;
-    std::vector<std::size_t> ValueEnds;
+    ValueLengths Lengths;
 
 private:
-    void ReserveEnds(std::size_t count);
-
-    std::size_t EndsCharged = 0;
     std::size_t GridReserved = 0;
 };
 
-void Records::ReserveEnds(std::size_t count) {
-    if (count <= ValueEnds.capacity())
-        return;
-    const std::size_t capacity = std::max(count, ValueEnds.capacity() + ValueEnds.capacity() / 2);
-    const std::size_t cost = capacity * sizeof(std::size_t) + HeapBlockOverhead;
-    ResultBudget.Regrow(EndsCharged, cost, [&] { ValueEnds.reserve(capacity); });
-    EndsCharged = cost;
-}
-
 bool Records::Add(const std::vector<std::string_view> &values, std::size_t gridCost) noexcept {
-    const std::size_t ends = ValueEnds.size();
     try {
         ResultBudget.Charge(gridCost);
     } catch (const std::bad_alloc &) {
@@ -105,20 +93,19 @@ bool Records::Add(const std::vector<std::string_view> &values, std::size_t gridC
     for (const std::string_view value : values)
         rowSize += value.size();
     try {
-        ReserveEnds(ends + values.size());
-        const std::size_t rowBegin = RowsText.Size();
+        Lengths.Reserve(values.size());
         RowsText.Append(rowSize, [&](char *row) noexcept {
             std::size_t at = 0;
             for (const std::string_view value : values) {
                 std::memcpy(row + at, value.data(), value.size());
                 at += value.size();
-                ValueEnds.push_back(rowBegin + at);
+                Lengths.Add(value.size());
                 row[at++] = FieldTerminator;
             }
             row[at] = RowTerminator;
         });
     } catch (const std::bad_alloc &) {
-        // Nothing was added: the ends' room and RowsText grow before either is written.
+        // Nothing was added: the lengths' room and RowsText grow before either is written.
         ResultBudget.Release(gridCost);
         return false;
     }
@@ -162,13 +149,13 @@ bool FillGrid(XLGrid *grid, int n, Records &records) {
     try {
         SetRowCount(grid, static_cast<std::uint16_t>(records.Count));
         std::vector<std::string_view> values(static_cast<std::size_t>(n));
-        std::size_t value = 0;
+        ValueLengths::Reader lengths(records.Lengths);
         for (; filled < records.Count; ++filled) {
             std::size_t begin = rowBegin;
-            for (int j = 0; j < n; ++j, ++value) {
-                const std::size_t end = records.ValueEnds[value];
-                values[static_cast<std::size_t>(j)] = rows.substr(begin, end - begin);
-                begin = end + 1;
+            for (int j = 0; j < n; ++j) {
+                const std::size_t length = lengths.Next();
+                values[static_cast<std::size_t>(j)] = rows.substr(begin, length);
+                begin += length + 1;
             }
             SetRowTexts(grid, filled, values);
             rowBegin = begin + 1; // the row terminator
