@@ -31,6 +31,22 @@ struct SharedText::Storage {
 
     static std::size_t Cost(std::size_t capacity) { return capacity + 1 + HeapBlockOverhead; }
 
+    // Room for at least size bytes. Doubling, so that a text built by many appends is copied about once over in all:
+    // each copy goes into fresh memory, which under Wine costs more than the appends themselves. Where the budget or
+    // the memory refuses that, half again, and then just the size asked.
+    void GrowFor(std::size_t size) {
+        for (const std::size_t capacity : {Capacity * 2, Capacity + Capacity / 2}) {
+            if (capacity <= size)
+                break;
+            try {
+                Reserve(std::max(capacity, MinCapacity));
+                return;
+            } catch (const std::bad_alloc &) {
+            }
+        }
+        Reserve(std::max(size, MinCapacity));
+    }
+
     void Reserve(std::size_t capacity) {
         if (capacity <= Capacity && Bytes)
             return;
@@ -81,9 +97,8 @@ void SharedText::SetStatic(const char *text) noexcept {
 
 SharedText::Storage &SharedText::Own(std::size_t size) {
     if (Data && Data.use_count() == 1) {
-        // Half again, so that a text built by many appends is copied a few dozen times, not once per append.
         if (size > Data->Capacity)
-            Data->Reserve(std::max({size, Data->Capacity + Data->Capacity / 2, MinCapacity}));
+            Data->GrowFor(size);
         return *Data;
     }
     // Shared or static: the change goes to a copy, which the other holders never see.
