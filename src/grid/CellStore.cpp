@@ -30,6 +30,9 @@ constexpr std::size_t FirstRoomBlock = 64 * 1024;
 constexpr std::size_t MaxRoomBlock = 1024 * 1024;
 static_assert(MaxRoomBlock >= MappedBlockSize);
 constexpr std::size_t MaxSharedText = 1024;
+// A row's texts taken at once: small beside a block, so that a run that does not fit the newest block's rest leaves
+// little of it unused.
+constexpr std::size_t MaxSharedRun = 16 * 1024;
 constexpr std::size_t MaxCarvedRow = 4096;
 
 // Text room is handed out in even sizes, which keeps every text at an even address.
@@ -51,8 +54,8 @@ constexpr std::size_t OwnRowCost = sizeof(GridRow) + 2 * HeapBlockOverhead;
 
 } // namespace
 
-std::byte *CarvedRoom::Take(std::size_t size) {
-    if (size > MaxPiece || LeftOver > HandedOut / 2)
+std::byte *CarvedRoom::Take(std::size_t size, std::size_t maxRun) {
+    if (size > maxRun || LeftOver > HandedOut / 2)
         return nullptr;
     std::byte *room = nullptr;
     ResultBudget.ChargeFor(size, [&] {
@@ -167,6 +170,30 @@ bool CellStore::SetUnmadeText(void *&entry, std::string_view value) {
         return false;
     }
     Texts.Leave(oldRoom);
+    return true;
+}
+
+bool CellStore::SetFreshTexts(void **entries, std::span<const std::string_view> texts) {
+    FreshLengths.clear();
+    FreshLengths.reserve(texts.size());
+    std::size_t total = 0;
+    for (const std::string_view text : texts) {
+        const std::size_t length = CellText::Storable(text).size();
+        if (RoomFor(length) > MaxSharedText)
+            return false;
+        FreshLengths.push_back(length);
+        total += length ? RoomFor(length) : 0;
+    }
+    char *room = nullptr;
+    if (total && !(room = reinterpret_cast<char *>(Texts.Take(total, MaxSharedRun))))
+        return false;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        assert(!entries[i]);
+        if (const std::size_t length = FreshLengths[i]) {
+            entries[i] = reinterpret_cast<void *>(CellText::BorrowedBits(texts[i].substr(0, length), room));
+            room += RoomFor(length);
+        }
+    }
     return true;
 }
 

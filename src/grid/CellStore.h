@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,7 +41,9 @@ public:
     CarvedRoom &operator=(const CarvedRoom &) = delete;
 
     // Room for a piece of size bytes, which keeps the alignment of new for pieces of multiples of it; or null.
-    std::byte *Take(std::size_t size);
+    std::byte *Take(std::size_t size) { return Take(size, MaxPiece); }
+    // The same for a run of pieces handed out at once, up to maxRun bytes in all.
+    std::byte *Take(std::size_t size, std::size_t maxRun);
     void Leave(std::size_t size) { LeftOver += size; }
     void Release();
 
@@ -94,6 +97,10 @@ public:
     }
     // Sets it; false, with nothing changed, when the text needs an allocation of its own, which only a record holds.
     bool SetUnmadeText(void *&entry, std::string_view value);
+    // Sets the texts of entries not made yet that hold none, from one piece of room for them all: one charge where
+    // a text at a time makes as many. False, with nothing changed, where a text needs room of its own or the room is
+    // refused; throws std::bad_alloc or BudgetExceeded with nothing changed.
+    bool SetFreshTexts(void **entries, std::span<const std::string_view> texts);
     // Destroys an entry not made yet.
     void DeleteUnmade(void *entry);
 
@@ -136,6 +143,8 @@ private:
     std::size_t MadeCount = 0;
 
     CarvedRoom Texts;
+    // The storable lengths of the texts SetFreshTexts is setting.
+    std::vector<std::size_t> FreshLengths;
     CarvedRoom Rows;
     std::size_t LiveRowCount = 0;
 };

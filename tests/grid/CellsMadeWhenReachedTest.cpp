@@ -48,6 +48,16 @@ TEST_F(CellsMadeWhenReached, RowsFilledWithTextsMakeNoCellAndChargeAsMadeOnes) {
     SetRowCount(grid, 0);
     EXPECT_EQ(grid->Data->Cells.Live(), 0u);
     EXPECT_EQ(ResultBudget.Used(), before);
+
+    // Short texts into a new row go in at once, charged what a result's reader reserves for them.
+    SetRowCount(grid, 1);
+    const std::vector<std::string_view> shortTexts{"", std::string_view("b\0c", 3), "abc", "0123456789"};
+    SetRowTexts(grid, 0, shortTexts);
+    EXPECT_EQ(Made(grid), 0u);
+    EXPECT_EQ(ResultBudget.Used() - before, NewRowCost(4) + CellStore::CellCost(0) + CellStore::CellCost(1) +
+                                                CellStore::CellCost(3) + CellStore::CellCost(10));
+    for (std::int32_t c = 0; c < 4; ++c)
+        EXPECT_EQ(Cell(grid, c, 0)->Text.View(), CellText::Storable(shortTexts[static_cast<std::size_t>(c)]));
 }
 
 TEST_F(CellsMadeWhenReached, ACellReachedLateHasTheDefaultsOfWhenItsRowWasMade) {
