@@ -29,6 +29,9 @@ void ResizeRows(XLGrid *grid, std::int32_t n);
 // outside the grid. For whoever only needs what a cell changed from its defaults: it makes no cell.
 XLCell *MadeCell(const XLGrid *grid, std::int32_t col, std::int32_t row);
 
+// The block a cell covers, from (col, row) over its spans; one not made yet covers itself alone.
+GridBlock CoveredBlock(const XLGrid *grid, std::int32_t col, std::int32_t row);
+
 // Calls visit(cell) for every made cell, rows first to last and within a row columns first to last.
 template <class Visit> void ForEachMadeCell(const XLGrid *grid, Visit visit) {
     const PtrList *rows = grid->Data->Rows;

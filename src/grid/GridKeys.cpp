@@ -43,9 +43,7 @@ GridBlock ShiftBlock(const XLGrid *grid) {
     const GridBlock s = EffectiveSelection(grid);
     if (!s.IsNone())
         return s;
-    const XLGridData &data = *grid->Data;
-    const XLCell *cell = Cell(grid, data.CurCol, data.CurRow);
-    return {data.CurCol, data.CurRow, data.CurCol + cell->ColSpan, data.CurRow + cell->RowSpan};
+    return CoveredBlock(grid, grid->Data->CurCol, grid->Data->CurRow);
 }
 
 // One step, over the merged block the current cell belongs to.

@@ -201,6 +201,11 @@ XLCell *MadeCell(const XLGrid *grid, std::int32_t col, std::int32_t row) {
     return entry && CellStore::IsMade(*entry) ? static_cast<XLCell *>(*entry) : nullptr;
 }
 
+GridBlock CoveredBlock(const XLGrid *grid, std::int32_t col, std::int32_t row) {
+    const XLCell *cell = MadeCell(grid, col, row);
+    return {col, row, col + (cell ? cell->ColSpan : 0), row + (cell ? cell->RowSpan : 0)};
+}
+
 CellPosition CoveringPosition(const XLGrid *grid, std::int32_t col, std::int32_t row) {
     void **entry = EntryAt(grid, col, row);
     if (!entry)

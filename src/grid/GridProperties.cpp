@@ -135,10 +135,8 @@ void SetCurrentCell(XLGrid *grid, std::int32_t col, std::int32_t row) {
         data.CurCol = covering.Col;
         data.CurRow = covering.Row;
     }
-    if (data.Options & GridOption::SelectCurrent) {
-        const XLCell *current = Cell(grid, data.CurCol, data.CurRow);
-        SetSelection(grid, {data.CurCol, data.CurRow, data.CurCol + current->ColSpan, data.CurRow + current->RowSpan});
-    }
+    if (data.Options & GridOption::SelectCurrent)
+        SetSelection(grid, CoveredBlock(grid, data.CurCol, data.CurRow));
     if (data.TopRow > row)
         SetTopRow(grid, row);
     if (data.LeftCol > col)
