@@ -22,7 +22,9 @@ void CellText::Assign(std::string_view text) {
 std::uintptr_t CellText::BorrowedBits(std::string_view text, char *room) {
     assert(!text.empty() && text.find('\0') == text.npos &&
            (reinterpret_cast<std::uintptr_t>(room) & BorrowedBit) == 0);
-    std::memcpy(room, text.data(), text.size());
+    // Copied in line, as Storable looks: borrowed texts are short.
+    for (std::size_t i = 0; i < text.size(); ++i)
+        room[i] = text[i];
     room[text.size()] = '\0';
     return reinterpret_cast<std::uintptr_t>(room) | BorrowedBit;
 }

@@ -16,8 +16,15 @@ public:
     CellText &operator=(const CellText &) = delete;
     ~CellText() { Clear(); }
 
-    // What a cell keeps of a text: up to an embedded zero byte, as every reader takes it as a C string.
-    static std::string_view Storable(std::string_view text) { return text.substr(0, text.find('\0')); }
+    // What a cell keeps of a text: up to an embedded zero byte, as every reader takes it as a C string. Looked for in
+    // line: a result's texts are a few bytes each, and a call into the C library per text cost more under Wine than
+    // looking at them.
+    static std::string_view Storable(std::string_view text) {
+        std::size_t length = 0;
+        while (length < text.size() && text[length] != '\0')
+            ++length;
+        return text.substr(0, length);
+    }
 
     void Assign(std::string_view text);
     // Copies a storable, non-empty text into room of at least its size + 1 bytes, at an even address, that someone
