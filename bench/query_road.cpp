@@ -88,7 +88,7 @@ void FillPhases(XLGrid *grid, const Values &values, std::uint16_t cols, double &
             row[static_cast<std::size_t>(c)] = text.substr(begin, values.Ends[value] - begin);
             begin = values.Ends[value];
         }
-        SetRowTexts(grid, r, row);
+        SetRowTexts(grid, r, row, ZeroBytes::None);
     }
     textsSeconds = SecondsSince(textsStart);
 }

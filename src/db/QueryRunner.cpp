@@ -157,7 +157,8 @@ bool FillGrid(XLGrid *grid, int n, Records &records) {
                 values[static_cast<std::size_t>(j)] = rows.substr(begin, length);
                 begin += length + 1;
             }
-            SetRowTexts(grid, filled, values);
+            // Read as C strings, the values hold no zero byte.
+            SetRowTexts(grid, filled, values, ZeroBytes::None);
             rowBegin = begin + 1; // the row terminator
         }
     } catch (const std::bad_alloc &) {

@@ -174,24 +174,21 @@ bool CellStore::SetUnmadeText(void *&entry, std::string_view value) {
 }
 
 bool CellStore::SetFreshTexts(void **entries, std::span<const std::string_view> texts) {
-    FreshLengths.clear();
-    FreshLengths.reserve(texts.size());
     std::size_t total = 0;
     for (const std::string_view text : texts) {
-        const std::size_t length = CellText::Storable(text).size();
-        if (RoomFor(length) > MaxSharedText)
+        assert(text.find('\0') == text.npos);
+        if (RoomFor(text.size()) > MaxSharedText)
             return false;
-        FreshLengths.push_back(length);
-        total += length ? RoomFor(length) : 0;
+        total += text.empty() ? 0 : RoomFor(text.size());
     }
     char *room = nullptr;
     if (total && !(room = reinterpret_cast<char *>(Texts.Take(total, MaxSharedRun))))
         return false;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         assert(!entries[i]);
-        if (const std::size_t length = FreshLengths[i]) {
-            entries[i] = reinterpret_cast<void *>(CellText::BorrowedBits(texts[i].substr(0, length), room));
-            room += RoomFor(length);
+        if (!texts[i].empty()) {
+            entries[i] = reinterpret_cast<void *>(CellText::BorrowedBits(texts[i], room));
+            room += RoomFor(texts[i].size());
         }
     }
     return true;

@@ -97,9 +97,9 @@ public:
     }
     // Sets it; false, with nothing changed, when the text needs an allocation of its own, which only a record holds.
     bool SetUnmadeText(void *&entry, std::string_view value);
-    // Sets the texts of entries not made yet that hold none, from one piece of room for them all: one charge where
-    // a text at a time makes as many. False, with nothing changed, where a text needs room of its own or the room is
-    // refused; throws std::bad_alloc or BudgetExceeded with nothing changed.
+    // Sets storable texts into entries not made yet that hold none, from one piece of room for them all: one charge
+    // where a text at a time makes as many. False, with nothing changed, where a text needs room of its own or the
+    // room is refused; throws std::bad_alloc or BudgetExceeded with nothing changed.
     bool SetFreshTexts(void **entries, std::span<const std::string_view> texts);
     // Destroys an entry not made yet.
     void DeleteUnmade(void *entry);
@@ -143,8 +143,6 @@ private:
     std::size_t MadeCount = 0;
 
     CarvedRoom Texts;
-    // The storable lengths of the texts SetFreshTexts is setting.
-    std::vector<std::size_t> FreshLengths;
     CarvedRoom Rows;
     std::size_t LiveRowCount = 0;
 };

@@ -269,7 +269,7 @@ template <class Change> void ChangeCell(XLCell *cell, Change change) {
 void SetText(XLCell *cell, std::string_view text) {
     ChangeCell(cell, [text](XLCell &c) { c.Owner->Data->Cells.SetText(c.Text, text); });
 }
-void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts) {
+void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts, ZeroBytes zeros) {
     if (row < 0 || row >= grid->Data->RowCount)
         return;
     GridRow *cells = RowAt(grid, row);
@@ -279,7 +279,8 @@ void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_vie
     CellStore &store = grid->Data->Cells;
     const std::size_t n = std::min(texts.size(), static_cast<std::size_t>(cells->Count));
     // A row none of whose cells has a text yet, as a result's rows come, takes its texts at once.
-    if (std::all_of(cells->Items, cells->Items + n, [](const void *entry) { return !entry; }) &&
+    if (zeros == ZeroBytes::None &&
+        std::all_of(cells->Items, cells->Items + n, [](const void *entry) { return !entry; }) &&
         store.SetFreshTexts(cells->Items, texts.first(n)))
         return;
     for (std::size_t i = 0; i < n; ++i) {

@@ -288,9 +288,12 @@ private:
     XLGrid *Grid;
 };
 void SetText(XLCell *cell, std::string_view text);
+// What a caller knows of the texts it hands over: that none holds a zero byte spares looking for one in each.
+enum class ZeroBytes : std::uint8_t { Possible, None };
 // texts[i] into the row's cell i, as SetText would one by one: texts beyond the last column are ignored, and nothing
 // happens outside the grid. A failure leaves the cell it stopped at and the ones after it as they were.
-void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts);
+void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_view> texts,
+                 ZeroBytes zeros = ZeroBytes::Possible);
 void SetCellColor(XLCell *cell, std::uint32_t color);
 void SetHAlign(XLCell *cell, ::HAlign value);
 void SetVAlign(XLCell *cell, ::VAlign value);

@@ -49,15 +49,18 @@ TEST_F(CellsMadeWhenReached, RowsFilledWithTextsMakeNoCellAndChargeAsMadeOnes) {
     EXPECT_EQ(grid->Data->Cells.Live(), 0u);
     EXPECT_EQ(ResultBudget.Used(), before);
 
-    // Short texts into a new row go in at once, charged what a result's reader reserves for them.
-    SetRowCount(grid, 1);
+    // Short texts into new rows, at once or one by one, are charged what a result's reader reserves for them.
+    SetRowCount(grid, 2);
     const std::vector<std::string_view> shortTexts{"", std::string_view("b\0c", 3), "abc", "0123456789"};
+    const std::vector<std::string_view> withoutZeros{"", "b", "abc", "0123456789"};
     SetRowTexts(grid, 0, shortTexts);
+    SetRowTexts(grid, 1, withoutZeros, ZeroBytes::None);
     EXPECT_EQ(Made(grid), 0u);
-    EXPECT_EQ(ResultBudget.Used() - before, NewRowCost(4) + CellStore::CellCost(0) + CellStore::CellCost(1) +
-                                                CellStore::CellCost(3) + CellStore::CellCost(10));
-    for (std::int32_t c = 0; c < 4; ++c)
-        EXPECT_EQ(Cell(grid, c, 0)->Text.View(), CellText::Storable(shortTexts[static_cast<std::size_t>(c)]));
+    EXPECT_EQ(ResultBudget.Used() - before, 2 * (NewRowCost(4) + CellStore::CellCost(0) + CellStore::CellCost(1) +
+                                                 CellStore::CellCost(3) + CellStore::CellCost(10)));
+    for (std::int32_t r = 0; r < 2; ++r)
+        for (std::int32_t c = 0; c < 4; ++c)
+            EXPECT_EQ(Cell(grid, c, r)->Text.View(), withoutZeros[static_cast<std::size_t>(c)]) << c << "," << r;
 }
 
 TEST_F(CellsMadeWhenReached, ACellReachedLateHasTheDefaultsOfWhenItsRowWasMade) {
