@@ -12,7 +12,6 @@
 #include "grid/MemoryBudget.h"
 #include "grid/XLGrid.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>

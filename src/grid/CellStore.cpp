@@ -173,11 +173,11 @@ bool CellStore::SetUnmadeText(void *&entry, std::string_view value) {
     return true;
 }
 
-bool CellStore::SetFreshTexts(void **entries, std::span<const std::string_view> texts) {
+bool CellStore::SetFreshTexts(void **entries, std::span<const std::string_view> texts, bool zerosPossible) {
     std::size_t total = 0;
     for (const std::string_view text : texts) {
-        assert(text.find('\0') == text.npos);
-        if (RoomFor(text.size()) > MaxSharedText)
+        assert(zerosPossible || text.find('\0') == text.npos);
+        if (RoomFor(text.size()) > MaxSharedText || (zerosPossible && CellText::Storable(text).size() < text.size()))
             return false;
         total += text.empty() ? 0 : RoomFor(text.size());
     }

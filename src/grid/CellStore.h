@@ -97,10 +97,11 @@ public:
     }
     // Sets it; false, with nothing changed, when the text needs an allocation of its own, which only a record holds.
     bool SetUnmadeText(void *&entry, std::string_view value);
-    // Sets storable texts into entries not made yet that hold none, from one piece of room for them all: one charge
-    // where a text at a time makes as many. False, with nothing changed, where a text needs room of its own or the
-    // room is refused; throws std::bad_alloc or BudgetExceeded with nothing changed.
-    bool SetFreshTexts(void **entries, std::span<const std::string_view> texts);
+    // Sets texts into entries not made yet that hold none, from one piece of room for them all: one charge where a
+    // text at a time makes as many. False, with nothing changed, where a text holds a zero byte (unless the caller
+    // vouched there is none) or needs room of its own, or the room is refused; throws std::bad_alloc or
+    // BudgetExceeded with nothing changed.
+    bool SetFreshTexts(void **entries, std::span<const std::string_view> texts, bool zerosPossible);
     // Destroys an entry not made yet.
     void DeleteUnmade(void *entry);
 

@@ -25,6 +25,8 @@ void ReleaseCellFont(XLCell *cell);
 void ResizeColumns(XLGrid *grid, std::int32_t n);
 void ResizeRows(XLGrid *grid, std::int32_t n);
 
+// The row's entry for (col, row), the cell made or not; null outside the grid.
+void **EntryAt(const XLGrid *grid, std::int32_t col, std::int32_t row);
 // The cell at (col, row) if it is made; null for one nobody has reached yet, which still has every default, and
 // outside the grid. For whoever only needs what a cell changed from its defaults: it makes no cell.
 XLCell *MadeCell(const XLGrid *grid, std::int32_t col, std::int32_t row);

@@ -279,9 +279,8 @@ void SetRowTexts(XLGrid *grid, std::int32_t row, std::span<const std::string_vie
     CellStore &store = grid->Data->Cells;
     const std::size_t n = std::min(texts.size(), static_cast<std::size_t>(cells->Count));
     // A row none of whose cells has a text yet, as a result's rows come, takes its texts at once.
-    if (zeros == ZeroBytes::None &&
-        std::all_of(cells->Items, cells->Items + n, [](const void *entry) { return !entry; }) &&
-        store.SetFreshTexts(cells->Items, texts.first(n)))
+    if (std::all_of(cells->Items, cells->Items + n, [](const void *entry) { return !entry; }) &&
+        store.SetFreshTexts(cells->Items, texts.first(n), zeros == ZeroBytes::Possible))
         return;
     for (std::size_t i = 0; i < n; ++i) {
         void *&entry = cells->Items[i];

@@ -49,13 +49,11 @@ IndexRange Widen(std::int32_t acrossFrom, std::int32_t acrossTo, std::int32_t in
 // The columns (or rows) that the cell covering (col, row) spans; nothing outside the grid.
 std::optional<IndexRange> CoveringSpan(const XLGrid *grid, std::int32_t col, std::int32_t row, bool columns) {
     const CellPosition m = CoveringPosition(grid, col, row);
-    const XLGridData &data = *grid->Data;
-    if (m.Col < 0 || m.Col >= data.ColCount || m.Row < 0 || m.Row >= data.RowCount)
+    if (!EntryAt(grid, m.Col, m.Row))
         return std::nullopt;
-    // A cell not made yet spans itself alone; widening a block makes no cell.
-    const XLCell *covering = MadeCell(grid, m.Col, m.Row);
-    const std::int32_t span = covering ? (columns ? covering->ColSpan : covering->RowSpan) : 0;
-    return columns ? IndexRange{m.Col, m.Col + span} : IndexRange{m.Row, m.Row + span};
+    // Widening a block makes no cell.
+    const GridBlock covered = CoveredBlock(grid, m.Col, m.Row);
+    return columns ? IndexRange{covered.Left, covered.Right} : IndexRange{covered.Top, covered.Bottom};
 }
 
 } // namespace
